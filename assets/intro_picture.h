@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QByteArray>
+
+namespace zorvat {
+
+// The JPEG shown at the top of the main window (435 x 136), compiled into the binary.
+QByteArray introJpeg();
+
+} // namespace zorvat

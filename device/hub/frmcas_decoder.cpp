@@ -1,0 +1,7 @@
+#include "tfrmcas.h"
+
+namespace zorvat {
+
+void TfrmCas::tmrRS232Timer() {}
+
+} // namespace zorvat

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QLabel>
+
+namespace zorvat {
+
+// A label that takes the size of its text whenever its text changes, as the layout's
+// self-sizing labels do; its top-left corner stays where it is.
+class AutoSizeLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    void setText(const QString& text) {
+        QLabel::setText(text);
+        adjustSize();
+    }
+};
+
+} // namespace zorvat

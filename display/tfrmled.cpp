@@ -1,0 +1,68 @@
+#include "tfrmled.h"
+
+#include "ui_fonts.h"
+
+namespace zorvat {
+
+TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers) : QWidget(owner, Qt::Window) {
+    setObjectName(QStringLiteral("frmLED"));
+    setWindowTitle(QString());
+    // Closing the main window ends the program even while the board is shown.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    setPalette(pal);
+
+    const QColor yellow(255, 255, 0), red(255, 0, 0), lime(0, 255, 0), aqua(0, 255, 255);
+    lblSDH = boardLabel("lblSDH", yellow, Qt::AlignHCenter | Qt::AlignTop);
+    lblSDH->hide();
+    lblM0 = boardLabel("lblM0", red, Qt::AlignLeft | Qt::AlignTop);
+    lblM1 = boardLabel("lblM1", red, Qt::AlignLeft | Qt::AlignTop);
+    lblM2 = boardLabel("lblM2", red, Qt::AlignLeft | Qt::AlignTop);
+    lblMR = boardLabel("lblMR", red, Qt::AlignLeft | Qt::AlignTop);
+    lblCas0 = boardLabel("lblCas0", lime, Qt::AlignRight | Qt::AlignTop);
+    lblCas1 = boardLabel("lblCas1", lime, Qt::AlignRight | Qt::AlignTop);
+    lblCas2 = boardLabel("lblCas2", lime, Qt::AlignRight | Qt::AlignTop);
+    lblCas3 = boardLabel("lblCas3", lime, Qt::AlignRight | Qt::AlignTop);
+    lblpom = boardLabel("lblpom", aqua, Qt::AlignHCenter | Qt::AlignTop);
+    lblpom->hide();
+
+    DXDraw = new QWidget(this);
+    DXDraw->setObjectName(QStringLiteral("DXDraw"));
+    DXDraw->setAutoFillBackground(true);
+    DXDraw->setPalette(pal);
+
+    pnlStart = new QLabel(QStringLiteral("START"), this);
+    pnlStart->setObjectName(QStringLiteral("pnlStart"));
+    pnlStart->setAlignment(Qt::AlignCenter);
+    pnlStart->setFont(uiFontPt(QStringLiteral("Tahoma"), 72, true));
+    pnlStart->setAutoFillBackground(true);
+    QPalette banner = pnlStart->palette();
+    banner.setColor(QPalette::Window, Qt::red);
+    banner.setColor(QPalette::WindowText, Qt::white);
+    pnlStart->setPalette(banner);
+    pnlStart->hide();
+
+    tmrStart = timers.create(2000, [this] { tmrStartTimer(); });
+}
+
+void TfrmLED::tmrStartTimer() {
+    tmrStart->setEnabled(false);
+    pnlStart->hide();
+}
+
+QLabel* TfrmLED::boardLabel(const char* name, const QColor& colour, Qt::Alignment align) {
+    auto* l = new QLabel(this);
+    l->setObjectName(QString::fromLatin1(name));
+    l->setAlignment(align);
+    l->setFont(uiFontPt(QStringLiteral("Arial"), 8, true));
+    l->setAutoFillBackground(true);
+    QPalette pal = l->palette();
+    pal.setColor(QPalette::Window, Qt::black);
+    pal.setColor(QPalette::WindowText, colour);
+    l->setPalette(pal);
+    return l;
+}
+
+} // namespace zorvat

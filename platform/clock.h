@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QDateTime>
+
+namespace zorvat {
+
+// "Now" for the start instant, and a monotonic reading for elapsed times so that a
+// wall-clock step during an attempt cannot corrupt the running time or the splits.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;
+    virtual qint64 monotonicMs() const = 0;
+};
+
+} // namespace zorvat

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "error_box.h"
+
+#include <QStringList>
+
+namespace zorvat {
+
+class FakeErrorBox final : public ErrorBox {
+public:
+    QStringList shown;
+    void show(const QString& text) override { shown << text; }
+};
+
+} // namespace zorvat

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+
+namespace zorvat {
+
+// A periodic timer with the semantics the handlers rely on: enabling a timer that already
+// runs keeps its rhythm; disabling and enabling again starts a fresh interval.
+class Timer {
+public:
+    virtual ~Timer() = default;
+    virtual void setEnabled(bool on) = 0;
+    virtual bool isEnabled() const = 0;
+    virtual int interval() const = 0;
+};
+
+class TimerFactory {
+public:
+    virtual ~TimerFactory() = default;
+    virtual std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) = 0;
+};
+
+} // namespace zorvat

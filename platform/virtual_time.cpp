@@ -1,0 +1,74 @@
+#include "virtual_time.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace zorvat {
+
+struct VirtualTime::Entry {
+    int interval;
+    std::function<void()> onTimeout;
+    bool enabled = false;
+    qint64 due = 0;
+};
+
+class VirtualTimer final : public Timer {
+public:
+    VirtualTimer(VirtualTime& owner, VirtualTime::Entry* e) : owner_(owner), e_(e) {}
+    ~VirtualTimer() override { owner_.forget(e_); }
+    void setEnabled(bool on) override {
+        if (on && !e_->enabled)
+            e_->due = owner_.nowMs_ + std::max(1, e_->interval);
+        e_->enabled = on;
+    }
+    bool isEnabled() const override { return e_->enabled; }
+    int interval() const override { return e_->interval; }
+
+private:
+    VirtualTime& owner_;
+    VirtualTime::Entry* e_;
+};
+
+VirtualTime::VirtualTime(QDateTime start) : start_(std::move(start)) {}
+
+VirtualTime::~VirtualTime() {
+    for (Entry* e : entries_)
+        delete e;
+}
+
+QDateTime VirtualTime::now() const { return start_.addMSecs(nowMs_); }
+
+std::unique_ptr<Timer> VirtualTime::create(int intervalMs, std::function<void()> onTimeout) {
+    auto* e = new Entry{intervalMs, std::move(onTimeout)};
+    entries_.push_back(e);
+    return std::make_unique<VirtualTimer>(*this, e);
+}
+
+void VirtualTime::forget(Entry* e) {
+    entries_.erase(std::remove(entries_.begin(), entries_.end(), e), entries_.end());
+    delete e;
+}
+
+void VirtualTime::advance(qint64 ms) {
+    const qint64 end = nowMs_ + ms;
+    for (;;) {
+        Entry* next = nullptr;
+        qint64 due = std::numeric_limits<qint64>::max();
+        for (Entry* e : entries_) {
+            if (e->enabled && e->due < due) {
+                due = e->due;
+                next = e;
+            }
+        }
+        if (!next || due > end)
+            break;
+        nowMs_ = due;
+        next->due += std::max(1, next->interval);
+        // A handler may disable, re-enable or destroy timers; the loop re-scans each time.
+        auto handler = next->onTimeout;
+        handler();
+    }
+    nowMs_ = end;
+}
+
+} // namespace zorvat

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "clock.h"
+#include "timer.h"
+
+#include <QDateTime>
+#include <cstdint>
+#include <vector>
+
+namespace zorvat {
+
+// Deterministic time for tests and scripted runs: the clock moves only with advance(),
+// and every enabled timer fires at each multiple of its interval since it was enabled.
+class VirtualTime final : public Clock, public TimerFactory {
+public:
+    explicit VirtualTime(QDateTime start);
+    ~VirtualTime() override;
+
+    QDateTime now() const override;
+    qint64 monotonicMs() const override { return nowMs_; }
+    std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) override;
+
+    // Lets ms milliseconds pass, firing due timers in time order (creation order on ties).
+    void advance(qint64 ms);
+
+private:
+    struct Entry;
+    friend class VirtualTimer;
+    void forget(Entry* e);
+
+    QDateTime start_;
+    qint64 nowMs_ = 0;
+    std::vector<Entry*> entries_;
+};
+
+} // namespace zorvat

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "clock.h"
+#include "companion.h"
+#include "error_box.h"
+#include "serial_port.h"
+#include "timer.h"
+
+namespace zorvat {
+
+// Everything outside the process that the main window talks to; real adapters in the
+// program, fakes in tests and scripted runs.
+struct Services {
+    Clock& clock;
+    TimerFactory& timers;
+    SerialPort& serial;
+    ErrorBox& errors;
+    Companion& companion;
+};
+
+} // namespace zorvat

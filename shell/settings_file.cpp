@@ -1,0 +1,146 @@
+#include "settings_file.h"
+
+#include <QByteArrayList>
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+#include <SimpleIni.h>
+
+#include <algorithm>
+#include <charconv>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <utility>
+
+namespace zorvat {
+
+struct SettingsFile::Ini {
+    CSimpleIniA data;
+    QByteArray trailingComments;
+};
+
+namespace {
+
+// We write UTF-8, but files carried over from Czech Windows machines hold windows-1250.
+// Each value is judged on its own: not valid UTF-8 means windows-1250, or Latin-1 when
+// this Qt has no converter for that code page (it needs ICU).
+QString decodeValue(const char* raw) {
+    const QByteArray bytes(raw);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8(bytes);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1250("windows-1250", QStringDecoder::Flag::Stateless);
+    if (cp1250.isValid())
+        return cp1250(bytes);
+    return QString::fromLatin1(bytes);
+}
+
+// Plain decimal only: strtol-style parsing would also take hex, octal and trailing junk.
+std::optional<int> parseInt(const char* text) {
+    const char* begin = text;
+    const char* const end = text + std::strlen(text);
+    if (begin != end && *begin == '+') {
+        ++begin;
+        if (begin != end && *begin == '-')
+            return std::nullopt;
+    }
+    int value = 0;
+    const auto [ptr, ec] = std::from_chars(begin, end, value);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+// SimpleIni keeps a comment only together with the entry after it, so comment lines after
+// the last entry (often keys commented out by hand) would be lost on rewrite. We carry
+// them over and put them back at the end.
+QByteArray trailingComments(QByteArray content) {
+    // Lines end at CR as well as LF, as they do for SimpleIni.
+    content.replace('\r', '\n');
+    const QList<QByteArray> lines = content.split('\n');
+    QByteArrayList comments;
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QByteArray text = line->trimmed();
+        if (text.isEmpty())
+            continue;
+        if (!text.startsWith(';') && !text.startsWith('#')) {
+            std::reverse(comments.begin(), comments.end());
+            return comments.isEmpty() ? QByteArray() : comments.join('\n') + '\n';
+        }
+        comments.append(text);
+    }
+    // Comments with nothing before them are the file comment, which SimpleIni keeps.
+    return {};
+}
+
+} // namespace
+
+SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_ini(std::make_unique<Ini>()) {
+    // Bytes are kept as they are; decoding is done per value when read.
+    m_ini->data.SetUnicode(false);
+    m_ini->data.SetSpaces(false);
+    QFile file(m_path);
+    if (file.open(QIODevice::ReadOnly)) {
+        const QByteArray content = file.readAll();
+        const SI_Error rc = m_ini->data.LoadData(content.constData(), size_t(content.size()));
+        m_loadFailed = file.error() != QFileDevice::NoError || rc < 0;
+        m_ini->trailingComments = trailingComments(content);
+    } else {
+        m_loadFailed = file.exists();
+    }
+}
+
+SettingsFile::~SettingsFile() = default;
+
+const QString& SettingsFile::path() const {
+    return m_path;
+}
+
+int SettingsFile::readInt(const char* section, const char* key, int def) const {
+    const char* raw = m_ini->data.GetValue(section, key, nullptr);
+    if (!raw)
+        return def;
+    return parseInt(raw).value_or(def);
+}
+
+QString SettingsFile::readString(const char* section, const char* key) const {
+    const char* raw = m_ini->data.GetValue(section, key, nullptr);
+    return raw ? decodeValue(raw) : QString();
+}
+
+bool SettingsFile::writeInt(const char* section, const char* key, int value) {
+    return write(section, key, QByteArray::number(value));
+}
+
+bool SettingsFile::writeString(const char* section, const char* key, const QString& value) {
+    // A line break would end the value early and turn the rest into lines of their own.
+    QString oneLine = value;
+    oneLine.replace(QLatin1Char('\r'), QLatin1Char(' '))
+        .replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return write(section, key, oneLine.toUtf8());
+}
+
+bool SettingsFile::write(const char* section, const char* key, const QByteArray& value) {
+    if (m_loadFailed)
+        return false;
+    if (m_ini->data.SetValue(section, key, value.constData()) < 0)
+        return false;
+    std::string text;
+    if (m_ini->data.Save(text) < 0)
+        return false;
+    if (!m_ini->trailingComments.isEmpty())
+        text += '\n' + m_ini->trailingComments.toStdString();
+    // Written beside the file and renamed over it, so a failed write leaves the old file whole.
+    // Unbuffered: a buffered flush that writes only part (disk full) still lets commit() succeed.
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()))
+        return false;
+    return file.commit();
+}
+
+} // namespace zorvat

@@ -1,0 +1,32 @@
+#include "startup.h"
+
+#include "absent_companion.h"
+#include "qt_error_box.h"
+#include "qt_serial_port.h"
+#include "qt_timer.h"
+#include "system_clock.h"
+#include "tfrmcas.h"
+
+#include <QApplication>
+#include <QDir>
+
+namespace zorvat {
+
+int runProgram(int argc, char** argv, Edition edition) {
+    QApplication app(argc, argv);
+    SystemClock clock;
+    QtTimerFactory timers;
+    QtSerialPort serial;
+    QtErrorBox errors;
+    AbsentCompanion companion;
+
+    // kq.ini lives beside the executable, whatever the working directory.
+    const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
+    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion}, ini);
+    frmCas.FormCreate();
+    frmCas.createBoard();
+    frmCas.show();
+    return app.exec();
+}
+
+} // namespace zorvat

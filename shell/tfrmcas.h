@@ -1,0 +1,164 @@
+#pragma once
+
+#include "auto_size_label.h"
+#include "edition.h"
+#include "services.h"
+#include "settings_bytes.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QWidget>
+#include <memory>
+
+namespace zorvat {
+
+class TfrmLED;
+class TimeSurface;
+class SettingsFile;
+
+// The main window and hub of the program: it owns the controls, whose texts double as
+// state where the device protocol says so, and the handlers, which read the controls,
+// call into the subsystems and write the controls back. Handlers are spread over the
+// subsystem folders (device/hub, timing/hub); this file declares them all.
+class TfrmCas : public QWidget {
+public:
+    TfrmCas(Edition edition, Services services, QString settingsPath);
+    ~TfrmCas() override;
+
+    // Start-up: settings, version step, intro state, port probe; then the board window.
+    void FormCreate();
+    void createBoard();
+
+    Edition edition() const { return edition_; }
+    const QString& settingsPath() const { return settingsPath_; }
+    TfrmLED* frmLED() const { return frmLED_.get(); }
+
+    // --- shell ---
+    void schovat_form(bool co);
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // --- serial link and handshake (device/hub) ---
+    void probePorts();
+    void CBUvodChange();
+    bool PrijmiByte(std::uint8_t& co);
+    void tmrInTimer();
+    void tmrVyprsTimer();
+    void tmrRS232Timer();
+    void Nastav_uPC();
+
+    // --- version step and clock (timing/hub) ---
+    void nastav_cas();
+    void nastav_typ();
+    void Nastaveni();
+    void CBFormatChange();
+    void CBverzeChange();
+    void reset_cas();
+    void tmrCas1Timer();
+
+    // Panels
+    QFrame* pnlCas;
+    QFrame* pnlUloz;
+    QFrame* pnl_ext;
+    QFrame* pnlReklama;
+    QFrame* pnlUvod;
+    // Time panel
+    QLabel* lblTyp;
+    QLabel* lblCas;
+    QLabel* lblCasD;
+    QLabel* lblDraha;
+    QLabel* lblPriprava;
+    QLabel* lblTerce;
+    QLabel* lblNCas;
+    TimeSurface* DXCas1;
+    // Results panel
+    AutoSizeLabel* lblFormat;
+    AutoSizeLabel* lblCasKQ;
+    QComboBox* CBCas;
+    QPushButton* btnDel;
+    // Side panel
+    QPushButton* SB_zobr;
+    AutoSizeLabel* lblSDH1;
+    QLineEdit* edtSDH;
+    AutoSizeLabel* lblM0;
+    QLineEdit* edtM0;
+    AutoSizeLabel* lblM1;
+    QLineEdit* edtM1;
+    AutoSizeLabel* lblM2;
+    QLineEdit* edtM2;
+    AutoSizeLabel* lblMR;
+    QLineEdit* edtMR;
+    AutoSizeLabel* lblText;
+    QLineEdit* edtText;
+    AutoSizeLabel* lblMezicas;
+    QPushButton* btnAutomat;
+    AutoSizeLabel* lblM0C;
+    AutoSizeLabel* lblM1C;
+    AutoSizeLabel* lblM2C;
+    AutoSizeLabel* lblMRC;
+    // Picture panel
+    QLabel* imgReklama;
+    // Intro panel
+    AutoSizeLabel* lblVerze;
+    QComboBox* CBverze;
+    AutoSizeLabel* lblFormatC;
+    QComboBox* CBFormat;
+    AutoSizeLabel* lblformat_casu;
+    QComboBox* CBformat_casu;
+    AutoSizeLabel* lblmezicasy;
+    QComboBox* CBmezicasy;
+    AutoSizeLabel* lblUvod;
+    AutoSizeLabel* lblUvod1;
+    QComboBox* CBUvod;
+
+    std::unique_ptr<Timer> tmrIn;
+    std::unique_ptr<Timer> tmrVyprs;
+    std::unique_ptr<Timer> tmrRS232;
+    std::unique_ptr<Timer> tmrOdpocet;
+    std::unique_ptr<Timer> tmrPrep;
+    std::unique_ptr<Timer> tmrCas;
+
+    // Version and format
+    int verze = 454;
+    std::uint8_t BCas = 3;
+    std::uint8_t pocetB_Uvod = 5;
+    int maxTime = 999999;
+    QString formatU;
+    QString formatS;
+    // Device settings
+    SettingsBytes nast{};
+    int pripravaM = 0;
+    int pripravaS = 0;
+    // Clock
+    bool t_cas = false;
+    bool t_posun = false;
+    std::uint8_t casu = 0;
+    std::uint8_t pcas = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildTimePanel();
+    void buildResultsPanel();
+    void buildSidePanel();
+    void buildPicturePanel();
+    void buildIntroPanel();
+    void createTimers();
+    void readMainSettings(const SettingsFile& ini);
+    void readBoardSettings(const SettingsFile& ini);
+    bool writeSettings(SettingsFile& ini);
+    void setFormatCaption();
+
+    Edition edition_;
+    Services s_;
+    QString settingsPath_;
+    std::unique_ptr<TfrmLED> frmLED_;
+};
+
+} // namespace zorvat

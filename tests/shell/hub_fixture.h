@@ -1,0 +1,61 @@
+#pragma once
+
+#include "fake_companion.h"
+#include "qt_printers.h"
+#include "fake_error_box.h"
+#include "fake_serial_port.h"
+#include "tfrmcas.h"
+#include "tfrmled.h"
+#include "virtual_time.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace zorvat {
+
+// The main window with fakes around it, in virtual time, started as the program starts it.
+class Hub : public ::testing::Test {
+protected:
+    QTemporaryDir dir;
+    VirtualTime time{QDateTime(QDate(2026, 6, 13), QTime(9, 59))};
+    FakeSerialPort serial;
+    FakeErrorBox errors;
+    FakeCompanion companion;
+    std::unique_ptr<TfrmCas> frm;
+
+    Hub() { serial.existing = {QStringLiteral("COM1"), QStringLiteral("COM3")}; }
+
+    QString iniPath() const { return dir.filePath(QStringLiteral("kq.ini")); }
+
+    void writeIni(const QByteArray& text) {
+        QFile f(iniPath());
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
+    QByteArray readIni() const {
+        QFile f(iniPath());
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void start(Edition edition = Edition::Difference, QString path = {}) {
+        frm = std::make_unique<TfrmCas>(
+            edition, Services{time, time, serial, errors, companion},
+            path.isEmpty() ? iniPath() : path);
+        frm->FormCreate();
+        frm->createBoard();
+    }
+
+    // The user picks an entry of a list, as the mouse or keyboard would.
+    static void pick(QComboBox* list, int index) {
+        list->setCurrentIndex(index);
+        emit list->activated(index);
+    }
+
+    void pickPort(const QString& name) { pick(frm->CBUvod, frm->CBUvod->findText(name)); }
+
+    bool closeWindow() { return frm->close(); }
+};
+
+} // namespace zorvat

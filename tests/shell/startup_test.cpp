@@ -1,0 +1,157 @@
+#include "hub_fixture.h"
+#include "settings_file.h"
+
+using namespace zorvat;
+
+namespace {
+
+bool introState(const TfrmCas& f) {
+    return !f.pnlReklama->isHidden() && !f.pnlUvod->isHidden() && f.pnlCas->isHidden() &&
+           f.pnlUloz->isHidden() && f.pnl_ext->isHidden();
+}
+
+} // namespace
+
+using Startup = Hub;
+
+TEST_F(Startup, FirstStartWithoutSettingsFile) {
+    start();
+    EXPECT_EQ(frm->frameGeometry(), QRect(0, 10, 462, 328));
+    EXPECT_EQ(frm->frmLED()->frameGeometry(), QRect(450, 10, 462, 328));
+    EXPECT_TRUE(frm->frmLED()->isHidden());
+    EXPECT_EQ(frm->verze, 454);
+    EXPECT_EQ(frm->CBverze->currentIndex(), 0);
+    EXPECT_EQ(frm->CBFormat->currentIndex(), 0);
+    EXPECT_TRUE(frm->CBFormat->isHidden());
+    EXPECT_TRUE(frm->lblFormatC->isHidden());
+    EXPECT_EQ(frm->CBformat_casu->currentIndex(), 0);
+    EXPECT_EQ(frm->CBmezicasy->currentIndex(), 0);
+    EXPECT_EQ(frm->BCas, 3);
+    EXPECT_EQ(frm->pocetB_Uvod, 5);
+    EXPECT_EQ(frm->maxTime, 999999);
+    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,88"));
+    EXPECT_EQ(frm->lblTyp->text(), QStringLiteral("Měří: 1-2 štafety, 1 útok, přípravu"));
+    EXPECT_TRUE(introState(*frm));
+    EXPECT_EQ(frm->lblUvod->text(), QStringLiteral("Vyberte komunikační port a zapněte časomíru:"));
+    EXPECT_EQ(frm->lblUvod1->text(), QString());
+    // The probe lists what could be opened, selects nothing and leaves no port open.
+    ASSERT_EQ(frm->CBUvod->count(), 2);
+    EXPECT_EQ(frm->CBUvod->itemText(0), QStringLiteral("COM1"));
+    EXPECT_EQ(frm->CBUvod->itemText(1), QStringLiteral("COM3"));
+    EXPECT_EQ(frm->CBUvod->currentIndex(), -1);
+    EXPECT_FALSE(serial.isOpen());
+    EXPECT_TRUE(frm->tmrCas->isEnabled());
+    for (Timer* t : {frm->tmrIn.get(), frm->tmrVyprs.get(), frm->tmrRS232.get(),
+                     frm->tmrOdpocet.get(), frm->tmrPrep.get()})
+        EXPECT_FALSE(t->isEnabled());
+}
+
+TEST_F(Startup, VersionStepTellsTheCompanionOncePerRunOfItsListSync) {
+    start(Edition::Difference);
+    EXPECT_EQ(companion.sent, (std::vector<std::array<qint32, 3>>{{1494, 454, 0}, {1494, 454, 0}}));
+    companion.sent.clear();
+    start(Edition::FourSplit);
+    EXPECT_EQ(companion.sent, (std::vector<std::array<qint32, 3>>{{1494, 454, 0}}));
+    companion.sent.clear();
+    companion.present = false;
+    start(Edition::Difference);
+    EXPECT_TRUE(companion.sent.empty());
+}
+
+TEST_F(Startup, PortsHeldElsewhereOrAboveTenAreNotListed) {
+    serial.existing = {QStringLiteral("COM2"), QStringLiteral("COM10"), QStringLiteral("COM11")};
+    serial.heldElsewhere = {QStringLiteral("COM2")};
+    start();
+    ASSERT_EQ(frm->CBUvod->count(), 1);
+    EXPECT_EQ(frm->CBUvod->itemText(0), QStringLiteral("COM10"));
+}
+
+TEST_F(Startup, StoredSettingsAreApplied) {
+    writeIni("[Cas]\nLeft=-20\nTop=5000\nWidth=500\nHeight=400\nTyp=458\n"
+             "[Clip]\nformat=1\nmezi=5\n"
+             "[LED]\nFormat=1\nM0=Sání\nM1=Rozdělovač\nM2=\nMR=Ještě delší popisek než dvacet znaků\n"
+             "Left=100\nTop=200\nWidth=800\nHeight=600\n");
+    start();
+    EXPECT_EQ(frm->frameGeometry(), QRect(-20, 5000, 500, 400));
+    EXPECT_EQ(frm->frmLED()->frameGeometry(), QRect(100, 200, 800, 600));
+    EXPECT_EQ(frm->verze, 458);
+    EXPECT_EQ(frm->CBverze->currentIndex(), 3);
+    EXPECT_EQ(frm->BCas, 4);
+    EXPECT_EQ(frm->pocetB_Uvod, 3);
+    EXPECT_FALSE(frm->CBFormat->isHidden());
+    EXPECT_EQ(frm->CBFormat->currentIndex(), 1);
+    EXPECT_EQ(frm->CBformat_casu->currentIndex(), 1);
+    EXPECT_EQ(frm->CBmezicasy->currentIndex(), -1);
+    EXPECT_EQ(frm->edtM0->text(), QStringLiteral("Sání"));
+    EXPECT_EQ(frm->edtM1->text(), QStringLiteral("Rozdělovač"));
+    // Typing limits do not cut what the program sets.
+    EXPECT_EQ(frm->edtMR->text(), QStringLiteral("Ještě delší popisek než dvacet znaků"));
+}
+
+TEST_F(Startup, StoredThousandthsSurviveAVersionThatHidesThePrecisionList) {
+    writeIni("[Cas]\nTyp=454\n[LED]\nFormat=1\n");
+    start();
+    EXPECT_TRUE(frm->CBFormat->isHidden());
+    EXPECT_EQ(frm->CBFormat->currentIndex(), 1);
+}
+
+TEST_F(Startup, FirstCloseWritesEveryKeyInOrder) {
+    start();
+    ASSERT_TRUE(closeWindow());
+    EXPECT_EQ(QString::fromUtf8(readIni()),
+              QStringLiteral("[LED]\nFormat=0\nM0=\nM1=\nM2=\nMR=\nLeft=450\nHeight=328\nTop=10\n"
+                             "Width=462\n\n\n[Cas]\nLeft=0\nHeight=328\nTop=10\nWidth=462\nTyp=454\n\n\n"
+                             "[Clip]\nformat=0\nmezi=0\n"));
+}
+
+TEST_F(Startup, CloseKeepsUnknownKeysAndWritesMinusOneForNoSelection) {
+    writeIni("; kept\n[Extra]\nfoo=bar\n[clip]\nFORMAT=7\nother=x\n");
+    start();
+    EXPECT_EQ(frm->CBformat_casu->currentIndex(), -1);
+    ASSERT_TRUE(closeWindow());
+    SettingsFile ini(iniPath());
+    EXPECT_EQ(ini.readInt("Clip", "format", 99), -1);
+    EXPECT_EQ(ini.readString("Extra", "foo"), QStringLiteral("bar"));
+    EXPECT_EQ(ini.readString("Clip", "other"), QStringLiteral("x"));
+    const QByteArray text = readIni();
+    EXPECT_TRUE(text.startsWith("; kept\n")) << text.toStdString();
+    EXPECT_LT(text.indexOf("[Extra]"), text.indexOf("[clip]"));
+    EXPECT_LT(text.indexOf("[clip]"), text.indexOf("[LED]"));
+}
+
+TEST_F(Startup, UnknownVersionNumbersFollowTheEdition) {
+    // Difference edition: 470 leaves the list without a selection, so it is not written back.
+    writeIni("[Cas]\nTyp=470\n");
+    start(Edition::Difference);
+    EXPECT_EQ(frm->CBverze->currentIndex(), -1);
+    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: "));
+    EXPECT_EQ(frm->BCas, 3);
+    EXPECT_FALSE(frm->CBFormat->isHidden());
+    ASSERT_TRUE(closeWindow());
+    EXPECT_EQ(SettingsFile(iniPath()).readInt("Cas", "Typ", 0), 470);
+
+    // Four-split edition: 470 is unknown, the first entry stays and 454 is stored.
+    start(Edition::FourSplit);
+    EXPECT_EQ(frm->verze, 470);
+    EXPECT_EQ(frm->CBverze->currentIndex(), 0);
+    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,88"));
+    EXPECT_TRUE(frm->CBFormat->isHidden());
+    ASSERT_TRUE(closeWindow());
+    EXPECT_EQ(SettingsFile(iniPath()).readInt("Cas", "Typ", 0), 454);
+}
+
+TEST_F(Startup, FailedWriteKeepsTheWindowOpenAndClosesThePortOnce) {
+    const QString path = dir.filePath(QStringLiteral("missing/kq.ini"));
+    start(Edition::Difference, path);
+    pickPort(QStringLiteral("COM1"));
+    ASSERT_TRUE(serial.isOpen());
+    const int closesBefore = serial.closes;
+    frm->show();
+    EXPECT_FALSE(closeWindow());
+    EXPECT_TRUE(frm->isVisible());
+    EXPECT_EQ(errors.shown, QStringList{QStringLiteral("Unable to write to %1")
+                                            .arg(QDir::toNativeSeparators(path))});
+    EXPECT_EQ(serial.closes, closesBefore + 1);
+    EXPECT_FALSE(closeWindow());
+    EXPECT_EQ(serial.closes, closesBefore + 1);
+}

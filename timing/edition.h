@@ -1,0 +1,8 @@
+#pragma once
+
+namespace zorvat {
+
+// The two editions built from one source; handed to the main window, never an #ifdef.
+enum class Edition { Difference, FourSplit };
+
+} // namespace zorvat
