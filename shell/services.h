@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clipboard.h"
 #include "clock.h"
 #include "companion.h"
 #include "error_box.h"
@@ -16,6 +17,7 @@ struct Services {
     SerialPort& serial;
     ErrorBox& errors;
     Companion& companion;
+    Clipboard& clipboard;
 };
 
 } // namespace zorvat

@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "absent_companion.h"
+#include "qt_clipboard.h"
 #include "qt_error_box.h"
 #include "qt_serial_port.h"
 #include "qt_timer.h"
@@ -19,10 +20,11 @@ int runProgram(int argc, char** argv, Edition edition) {
     QtSerialPort serial;
     QtErrorBox errors;
     AbsentCompanion companion;
+    QtClipboard clipboard;
 
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
-    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion}, ini);
+    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion, clipboard}, ini);
     frmCas.FormCreate();
     frmCas.createBoard();
     frmCas.show();

@@ -27,8 +27,8 @@ void TfrmCas::createTimers() {
     tmrIn = s_.timers.create(1, [this] { tmrInTimer(); });
     tmrVyprs = s_.timers.create(5000, [this] { tmrVyprsTimer(); });
     tmrRS232 = s_.timers.create(1, [this] { tmrRS232Timer(); });
-    tmrOdpocet = s_.timers.create(1000, [] {});
-    tmrPrep = s_.timers.create(2000, [] {});
+    tmrOdpocet = s_.timers.create(1000, [this] { tmrOdpocetTimer(); });
+    tmrPrep = s_.timers.create(2000, [this] { tmrPrepTimer(); });
     // One frame per display refresh; a 1 ms poll here would only burn a core.
     tmrCas = s_.timers.create(16, [this] { tmrCas1Timer(); });
     tmrCas->setEnabled(true);

@@ -2,8 +2,10 @@
 
 #include "auto_size_label.h"
 #include "edition.h"
+#include "framing.h"
 #include "services.h"
 #include "settings_bytes.h"
+#include "time_text.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -49,6 +51,12 @@ public:
     void tmrVyprsTimer();
     void tmrRS232Timer();
     void Nastav_uPC();
+    void runCommand(std::uint8_t b);
+    void startCommand();
+    void targetStateDisplay(std::uint8_t b);
+    void timeDataByte(std::uint8_t indata, const Framing::Byte& f);
+    void attemptCompletion();
+    void redisplay();
 
     // --- version step and clock (timing/hub) ---
     void nastav_cas();
@@ -57,7 +65,17 @@ public:
     void CBFormatChange();
     void CBverzeChange();
     void reset_cas();
+    void loadCountdown();
+    void tmrOdpocetTimer();
+    void tmrPrepTimer();
     void tmrCas1Timer();
+
+    // --- time text forms of the slots (timing/hub) ---
+    QString CasToStr(int slot, bool ano) const;
+    QString CasToStrOut(int slot, bool ano) const;
+    QString Decode_Terc(int slot) const;
+    std::uint8_t channelCodeOf(int slot) const;
+    bool preved_cas(const QString& cas);
 
     // Panels
     QFrame* pnlCas;
@@ -135,8 +153,14 @@ public:
     // Clock
     bool t_cas = false;
     bool t_posun = false;
+    QDateTime StartKQ;
+    qint64 startMonotonicMs = 0; // the monotonic reading taken with StartKQ
     std::uint8_t casu = 0;
     std::uint8_t pcas = 0;
+    // Device stream
+    Framing framing;
+    std::array<DeviceTime, 4> casy{};
+    std::array<qint32, 4> data_out{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -154,6 +178,13 @@ private:
     void readBoardSettings(const SettingsFile& ini);
     bool writeSettings(SettingsFile& ini);
     void setFormatCaption();
+    void setCaptionEditsEnabled(bool on);
+    void pairEntry(int a, int b);
+    struct AttackSlots {
+        int A = 0, B = 0, C = 0, D = 0;
+    };
+    AttackSlots twoAttackScan();
+    void sendResult(const QString& outputText, bool withSecondMessage);
 
     Edition edition_;
     Services s_;

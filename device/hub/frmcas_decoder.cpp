@@ -1,7 +1,95 @@
+// One byte of the device stream per tick: framing, then the command's effect on the windows.
+#include "course.h"
 #include "tfrmcas.h"
+#include "tfrmled.h"
+#include "time_surface.h"
 
 namespace zorvat {
 
-void TfrmCas::tmrRS232Timer() {}
+void TfrmCas::tmrRS232Timer() {
+    if (s_.serial.bytesWaiting() <= 0)
+        return;
+    std::uint8_t indata = 0;
+    // A read that delivers nothing (the port went away) must not replay the previous byte.
+    if (!PrijmiByte(indata))
+        return;
+    const Framing::Byte f = framing.feed(indata, verze == 467 ? 2 : 1, BCas);
+    switch (f.kind) {
+    case Framing::Kind::SettingsData:
+        nast[f.index - 1] = indata;
+        if (f.last)
+            Nastav_uPC();
+        break;
+    case Framing::Kind::TimeData:
+        timeDataByte(indata, f);
+        break;
+    case Framing::Kind::Command:
+        runCommand(indata);
+        break;
+    }
+}
+
+void TfrmCas::runCommand(std::uint8_t b) {
+    const bool difference = edition_ == Edition::Difference;
+    switch (b) {
+    case 0x55:
+        loadCountdown();
+        break;
+    case Framing::kSettingsChange:
+        if (difference && verze == 470)
+            lblTyp->setText(QString());
+        break;
+    case 0xA1:
+        lblTerce->setText(QStringLiteral("Rozpínací"));
+        break;
+    case 0xA2:
+        lblTerce->setText(QStringLiteral("Spínací"));
+        break;
+    case 0xA5:
+        redisplay();
+        break;
+    case 0xAA:
+        reset_cas();
+        break;
+    case 0xAB:
+        startCommand();
+        break;
+    case 0xAC:
+        lblNCas->setText(QStringLiteral("čas: ne"));
+        break;
+    case 0xAE:
+        lblNCas->setText(QStringLiteral("čas: ano"));
+        break;
+    default:
+        if (const auto feature = featureText(b); feature && difference)
+            lblTyp->setText(lblTyp->text() + *feature);
+        break;
+    }
+    if ((b >> 4) == 0xD)
+        targetStateDisplay(b);
+}
+
+void TfrmCas::startCommand() {
+    tmrOdpocet->setEnabled(false);
+    lblCas->setText(QStringLiteral("0,000"));
+    t_cas = true;
+    StartKQ = s_.clock.now();
+    startMonotonicMs = s_.clock.monotonicMs();
+    CBCas->setFocus();
+    setCaptionEditsEnabled(false);
+    DXCas1->show();
+    frmLED_->pnlStart->show();
+    frmLED_->tmrStart->setEnabled(true);
+    s_.companion.sendIfPresent(1495, 0, 0);
+}
+
+void TfrmCas::targetStateDisplay(std::uint8_t b) {
+    lblCasD->setText(targetStateText(b & 0x0F, courseModeOf(lblDraha->text())));
+}
+
+void TfrmCas::setCaptionEditsEnabled(bool on) {
+    for (QLineEdit* e : {edtM1, edtM2, edtMR, edtSDH, edtText})
+        e->setEnabled(on);
+}
 
 } // namespace zorvat

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "fake_clipboard.h"
 #include "fake_companion.h"
 #include "qt_printers.h"
 #include "fake_error_box.h"
@@ -22,6 +23,7 @@ protected:
     FakeSerialPort serial;
     FakeErrorBox errors;
     FakeCompanion companion;
+    FakeClipboard clipboard;
     std::unique_ptr<TfrmCas> frm;
 
     Hub() { serial.existing = {QStringLiteral("COM1"), QStringLiteral("COM3")}; }
@@ -41,7 +43,7 @@ protected:
 
     void start(Edition edition = Edition::Difference, QString path = {}) {
         frm = std::make_unique<TfrmCas>(
-            edition, Services{time, time, serial, errors, companion},
+            edition, Services{time, time, serial, errors, companion, clipboard},
             path.isEmpty() ? iniPath() : path);
         frm->FormCreate();
         frm->createBoard();

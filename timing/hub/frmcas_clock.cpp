@@ -1,4 +1,5 @@
-// The reset that clears every display for the next attempt.
+// The reset between attempts, the preparation countdown and the rotation of earlier times.
+#include "course.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
 #include "time_surface.h"
@@ -19,13 +20,49 @@ void TfrmCas::reset_cas() {
     for (QLabel* l : {board.lblCas0, board.lblCas1, board.lblCas2, board.lblCas3, board.lblM0,
                       board.lblM1, board.lblM2, board.lblMR})
         l->setText(QString());
-    for (QLineEdit* e : {edtM1, edtM2, edtMR, edtSDH, edtText})
-        e->setEnabled(true);
+    setCaptionEditsEnabled(true);
     btnAutomat->setText(QStringLiteral("Automatický start"));
     btnAutomat->setEnabled(true);
     DXCas1->hide();
     board.pnlStart->hide();
     board.tmrStart->setEnabled(false);
+}
+
+void TfrmCas::loadCountdown() {
+    const QString configured = lblPriprava->text();
+    pripravaM = StrToPrip(configured);
+    const int colon = configured.indexOf(QLatin1Char(':'));
+    pripravaS = configured.mid(colon + 1, 1) == QLatin1String("3") ? 30 : 0;
+    lblCas->setText(QString::number(pripravaM) + (pripravaS ? QStringLiteral(",30 ") : QStringLiteral(",00 ")));
+    tmrOdpocet->setEnabled(true);
+}
+
+void TfrmCas::tmrOdpocetTimer() {
+    if (--pripravaS < 0) {
+        --pripravaM;
+        pripravaS = 59;
+        if (pripravaM < 0)
+            tmrOdpocet->setEnabled(false);
+    }
+    if (!tmrOdpocet->isEnabled()) {
+        lblCas->setText(QString());
+        return;
+    }
+    lblCas->setText(QStringLiteral("%1,%2 ").arg(pripravaM).arg(pripravaS, 2, 10, QLatin1Char('0')));
+}
+
+// The time count is read again at each wrap; should a settings change leave fewer than two
+// earlier times to show, the rotation stops where it is.
+void TfrmCas::tmrPrepTimer() {
+    if (--pcas == 0) {
+        const int earlier = slotCount(nast[0]) - 1;
+        if (earlier < 2) {
+            tmrPrep->setEnabled(false);
+            return;
+        }
+        pcas = static_cast<std::uint8_t>(earlier);
+    }
+    lblCasD->setText(CasToStr(pcas, true));
 }
 
 void TfrmCas::tmrCas1Timer() {}

@@ -1,0 +1,53 @@
+#include "course.h"
+
+#include "settings_bytes.h"
+
+#include <algorithm>
+
+namespace zorvat {
+
+CourseMode courseModeOf(const QString& drahaCaption) {
+    if (drahaCaption == QStringLiteral("Jeden útok"))
+        return CourseMode::OneAttack;
+    if (drahaCaption == QStringLiteral("Dva útoky"))
+        return CourseMode::TwoAttacks;
+    return CourseMode::Track;
+}
+
+QString targetStateText(std::uint8_t nibble, CourseMode mode) {
+    static const char* const attack[4][2] = {
+        {"    ", "L "}, {"   ", "P "}, {"    ", "L "}, {"   ", "P "}};
+    static const char* const track[4][2] = {{"   ", "1 "}, {"   ", "2 "}, {"   ", "3 "}, {"   ", "4 "}};
+    const auto& table = mode == CourseMode::Track ? track : attack;
+    QString text;
+    for (int bit = 0; bit < 4; ++bit)
+        text += QLatin1String(table[bit][(nibble >> bit) & 1]);
+    return text;
+}
+
+std::optional<QString> featureText(std::uint8_t b) {
+    switch (b) {
+    case 0xA3:
+        return QStringLiteral(" první nebliká, ");
+    case 0xA4:
+        return QStringLiteral(" první bliká, ");
+    case 0xA6:
+        return QStringLiteral(" Info L/P, C, ");
+    case 0xA7:
+        return QStringLiteral(" Info L, P, ");
+    case 0xA8:
+        return QStringLiteral(" 2. ř. neběží");
+    case 0xA9:
+        return QStringLiteral(" 2. ř. běží");
+    case 0xAD:
+        return QStringLiteral(" LED terč - 2, ");
+    case 0xAF:
+        return QStringLiteral(" LED terč - 4, ");
+    default:
+        return std::nullopt;
+    }
+}
+
+int slotCount(std::uint8_t mode) { return std::clamp(timeCount(mode), 1, 4); }
+
+} // namespace zorvat

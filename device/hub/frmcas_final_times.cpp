@@ -1,0 +1,118 @@
+// The device's final times: the four time slots, the attempt completion and the redisplay.
+#include "course.h"
+#include "settings_bytes.h"
+#include "tfrmcas.h"
+#include "time_surface.h"
+
+namespace zorvat {
+
+void TfrmCas::timeDataByte(std::uint8_t indata, const Framing::Byte& f) {
+    const int n = slotCount(nast[0]);
+    // Without a reset since the greeting no slot is ready; the first time takes slot 1
+    // rather than being lost.
+    if (casu == 0)
+        casu = 1;
+    // Times beyond the count belong to no attempt: dropped, so the completion runs once.
+    if (casu > n)
+        return;
+    casy[casu - 1][f.index - 1] = indata;
+    if (!f.last)
+        return;
+    ++casu;
+    if (n >= casu)
+        lblCasD->setText(CasToStr(casu - 1, true));
+    else
+        attemptCompletion();
+}
+
+void TfrmCas::attemptCompletion() {
+    t_cas = false;
+    setCaptionEditsEnabled(true);
+    DXCas1->hide();
+    const int n = slotCount(nast[0]);
+    if (attackFlag(nast[0])) {
+        const CourseMode mode = courseModeOf(lblDraha->text());
+        if (mode == CourseMode::TwoAttacks) {
+            const AttackSlots s = twoAttackScan();
+            pairEntry(s.A, s.B);
+            pairEntry(s.C, s.D);
+        } else if (mode == CourseMode::OneAttack) {
+            lblCas->setText(CasToStr(2, false));
+            lblCasD->setText(CasToStr(1, true));
+            pairEntry(1, 2);
+        }
+        return;
+    }
+    lblCas->setText(CasToStr(n, false));
+    lblCasD->setText(n > 1 ? CasToStr(n - 1, true) : QString());
+    for (int i = 1; i <= n; ++i) {
+        CBCas->addItem(CasToStr(i, true));
+        sendResult(CasToStrOut(i, true), false);
+    }
+    pcas = static_cast<std::uint8_t>(n - 1);
+    if (pcas > 1)
+        tmrPrep->setEnabled(true);
+}
+
+TfrmCas::AttackSlots TfrmCas::twoAttackScan() {
+    AttackSlots s;
+    bool shown = false;
+    for (int i = 1; i <= 4; ++i) {
+        switch (channelCodeOf(i)) {
+        case 0:
+        case 1:
+            s.A = i;
+            break;
+        case 3:
+        case 4:
+            s.C = i;
+            break;
+        case 2:
+        case 5:
+            (channelCodeOf(i) == 2 ? s.B : s.D) = i;
+            if (!shown)
+                lblCas->setText(CasToStr(i, false));
+            else
+                lblCasD->setText(CasToStr(i, true));
+            shown = true;
+            break;
+        default:
+            break;
+        }
+    }
+    return s;
+}
+
+// A pair without one of its slots (the device sent no such time) makes no entry.
+void TfrmCas::pairEntry(int a, int b) {
+    if (a == 0 || b == 0)
+        return;
+    const QString letter = Decode_Terc(a);
+    CBCas->addItem(CasToStr(a, false) + letter + QLatin1Char(' ') + CasToStr(b, false));
+    sendResult(CasToStrOut(a, false) + letter + QLatin1Char(' ') + CasToStrOut(b, false), true);
+}
+
+// A result text that does not convert is reported and sends nothing; the other results of
+// the attempt still go to the list and the companion.
+void TfrmCas::sendResult(const QString& outputText, bool withSecondMessage) {
+    if (!preved_cas(outputText))
+        return;
+    s_.companion.sendIfPresent(1491, data_out[0], data_out[1]);
+    if (withSecondMessage)
+        s_.companion.sendIfPresent(1492, data_out[2], data_out[3]);
+}
+
+void TfrmCas::redisplay() {
+    if (courseModeOf(lblDraha->text()) == CourseMode::TwoAttacks) {
+        twoAttackScan();
+        return;
+    }
+    const int n = slotCount(nast[0]);
+    lblCas->setText(CasToStr(n, false));
+    pcas = static_cast<std::uint8_t>(n - 1);
+    lblCasD->setText(pcas == 0 ? QString() : CasToStr(pcas, true));
+    if (pcas > 1)
+        tmrPrep->setEnabled(true);
+}
+
+} // namespace zorvat

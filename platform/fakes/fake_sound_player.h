@@ -1,0 +1,18 @@
+#pragma once
+
+#include "sound_player.h"
+
+#include <QStringList>
+#include <utility>
+#include <vector>
+
+namespace zorvat {
+
+class FakeSoundPlayer final : public SoundPlayer {
+public:
+    std::vector<std::pair<QString, bool>> played; // file, synchronous
+    void playSync(const QString& file) override { played.emplace_back(file, true); }
+    void playAsync(const QString& file) override { played.emplace_back(file, false); }
+};
+
+} // namespace zorvat

@@ -1,0 +1,13 @@
+#include "qt_clipboard.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+
+namespace zorvat {
+
+std::optional<QString> QtClipboard::setText(const QString& text) {
+    QGuiApplication::clipboard()->setText(text);
+    return std::nullopt;
+}
+
+} // namespace zorvat

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+namespace zorvat {
+
+// WAV playback. A missing file or a machine without sound plays nothing and reports nothing.
+class SoundPlayer {
+public:
+    virtual ~SoundPlayer() = default;
+    // Returns when the sound has ended.
+    virtual void playSync(const QString& file) = 0;
+    // Starts the sound and returns at once.
+    virtual void playAsync(const QString& file) = 0;
+};
+
+} // namespace zorvat
