@@ -42,6 +42,9 @@ protected:
     }
 
     void start(Edition edition = Edition::Difference, QString path = {}) {
+        // A fresh program: the previous one's port is released.
+        frm.reset();
+        serial.close();
         frm = std::make_unique<TfrmCas>(
             edition, Services{time, time, serial, errors, companion, clipboard},
             path.isEmpty() ? iniPath() : path);

@@ -1,0 +1,73 @@
+#include "sim_options.h"
+
+#include <gtest/gtest.h>
+
+using namespace zorvat::sim;
+
+namespace {
+
+TEST(SimOptions, DefaultsPlayVersion466OnAPseudoTerminal) {
+    const OptionsResult r = parseOptions({});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.greeting.version, 466);
+    EXPECT_EQ(r.options.greeting.mode, 0x51);
+    EXPECT_EQ(r.options.greeting.target, 0xA1);
+    EXPECT_EQ(r.options.greeting.timeFlag, 0xAE);
+    EXPECT_TRUE(r.options.greetOnOpen);
+    EXPECT_TRUE(r.options.ttyPath.empty());
+    EXPECT_TRUE(r.options.scriptPath.empty());
+    EXPECT_FALSE(r.options.help);
+}
+
+TEST(SimOptions, ReadsEveryOption) {
+    const OptionsResult r =
+        parseOptions({"--version", "458", "--mode", "0xdc", "--target", "A2", "--flag", "0XAC",
+                      "--link", "/tmp/com1", "--script", "s.txt", "--on-now"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.greeting.version, 458);
+    EXPECT_EQ(r.options.greeting.mode, 0xDC);
+    EXPECT_EQ(r.options.greeting.target, 0xA2);
+    EXPECT_EQ(r.options.greeting.timeFlag, 0xAC);
+    EXPECT_EQ(r.options.linkPath, "/tmp/com1");
+    EXPECT_EQ(r.options.scriptPath, "s.txt");
+    EXPECT_FALSE(r.options.greetOnOpen);
+}
+
+TEST(SimOptions, DefaultTargetAndSwitchOnFollowVersionAndPort) {
+    EXPECT_EQ(parseOptions({"--version", "467"}).options.greeting.target, 0x05);
+    EXPECT_EQ(parseOptions({"--version", "467", "--target", "12"}).options.greeting.target, 0x12);
+    const OptionsResult tty = parseOptions({"--tty", "/dev/ttyS0"});
+    ASSERT_EQ(tty.error, "");
+    EXPECT_EQ(tty.options.ttyPath, "/dev/ttyS0");
+    EXPECT_FALSE(tty.options.greetOnOpen);
+    EXPECT_TRUE(parseOptions({"--mode", "5", "--help"}).options.help);
+}
+
+TEST(SimOptions, InvalidArgumentsSayWhatIsWrong) {
+    const struct {
+        std::vector<std::string> args;
+        const char* mentions;
+    } cases[] = {
+        {{"--version", "455"}, "455"},
+        {{"--version", "46x"}, "46x"},
+        {{"--mode", "5G"}, "5G"},
+        {{"--mode", "0x151"}, "0x151"},
+        {{"--mode"}, "--mode"},
+        {{"--mode", "50"}, "50"},
+        {{"--target", "A3"}, "A3"},
+        {{"--version", "467", "--target", "A1"}, "A1"},
+        {{"--flag", "AD"}, "AD"},
+        {{"--script", ""}, "--script"},
+        {{"--tty", "/dev/ttyS0", "--link", "/tmp/com1"}, "--link"},
+        {{"--tty", "/dev/ttyS0", "--on-open"}, "--on-open"},
+        {{"--on-open", "--on-now"}, "--on-now"},
+        {{"--bogus"}, "--bogus"},
+    };
+    for (const auto& c : cases) {
+        const OptionsResult r = parseOptions(c.args);
+        SCOPED_TRACE(c.args.front());
+        EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+    }
+}
+
+} // namespace

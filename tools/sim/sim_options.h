@@ -1,0 +1,29 @@
+#pragma once
+
+#include "sim_greeting.h"
+
+#include <string>
+#include <vector>
+
+namespace zorvat::sim {
+
+struct Options {
+    Greeting greeting;
+    std::string ttyPath;    // empty: open a pseudo-terminal
+    std::string linkPath;   // pseudo-terminal only: symbolic link to the slave
+    std::string scriptPath; // empty: script lines come from stdin
+    bool greetOnOpen = true;
+    bool help = false;
+};
+
+struct OptionsResult {
+    Options options;
+    std::string error; // empty on success
+};
+
+// args without the program name.
+OptionsResult parseOptions(const std::vector<std::string>& args);
+
+std::string usageText();
+
+} // namespace zorvat::sim

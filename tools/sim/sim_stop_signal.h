@@ -1,0 +1,11 @@
+#pragma once
+
+namespace zorvat::sim {
+
+// Catches SIGINT, SIGTERM and SIGHUP. Returns a descriptor that becomes readable on a stop,
+// so a poll() waiting for other things wakes up too.
+int installStopSignals();
+
+bool stopRequested();
+
+} // namespace zorvat::sim
