@@ -7,17 +7,21 @@ namespace zorvat {
 
 namespace {
 
+// The line edit shows the candidate text while validating, so the length before the edit is
+// followed here.
 class TypingLimit final : public QValidator {
 public:
-    TypingLimit(QLineEdit* edit, int maxChars) : QValidator(edit), edit_(edit), max_(maxChars) {}
+    TypingLimit(QLineEdit* edit, int maxChars)
+        : QValidator(edit), max_(maxChars), before_(edit->text().size()) {
+        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { before_ = t.size(); });
+    }
     State validate(QString& input, int&) const override {
-        const bool fits = input.size() <= max_ || input.size() < edit_->text().size();
-        return fits ? Acceptable : Invalid;
+        return input.size() <= max_ || input.size() < before_ ? Acceptable : Invalid;
     }
 
 private:
-    QLineEdit* edit_;
     int max_;
+    qsizetype before_;
 };
 
 } // namespace
