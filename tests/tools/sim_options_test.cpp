@@ -17,6 +17,11 @@ TEST(SimOptions, DefaultsPlayVersion466OnAPseudoTerminal) {
     EXPECT_TRUE(r.options.ttyPath.empty());
     EXPECT_TRUE(r.options.scriptPath.empty());
     EXPECT_FALSE(r.options.help);
+    EXPECT_FALSE(r.options.demo);
+    EXPECT_FALSE(r.options.seed.has_value());
+    EXPECT_EQ(r.options.pace.preparation, std::chrono::milliseconds(3000));
+    EXPECT_EQ(r.options.pace.pause, std::chrono::milliseconds(5000));
+    EXPECT_EQ(r.options.pace.speed, 1);
 }
 
 TEST(SimOptions, ReadsEveryOption) {
@@ -31,6 +36,17 @@ TEST(SimOptions, ReadsEveryOption) {
     EXPECT_EQ(r.options.linkPath, "/tmp/com1");
     EXPECT_EQ(r.options.scriptPath, "s.txt");
     EXPECT_FALSE(r.options.greetOnOpen);
+}
+
+TEST(SimOptions, ReadsTheAttemptOptions) {
+    const OptionsResult r = parseOptions({"--demo", "--seed", "4294967295", "--preparation", "0",
+                                          "--pause", "3600000", "--speed", "1000"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_TRUE(r.options.demo);
+    EXPECT_EQ(r.options.seed, 4294967295u);
+    EXPECT_EQ(r.options.pace.preparation, std::chrono::milliseconds(0));
+    EXPECT_EQ(r.options.pace.pause, std::chrono::milliseconds(3'600'000));
+    EXPECT_EQ(r.options.pace.speed, 1000);
 }
 
 TEST(SimOptions, DefaultTargetAndSwitchOnFollowVersionAndPort) {
@@ -62,6 +78,14 @@ TEST(SimOptions, InvalidArgumentsSayWhatIsWrong) {
         {{"--tty", "/dev/ttyS0", "--on-open"}, "--on-open"},
         {{"--on-open", "--on-now"}, "--on-now"},
         {{"--bogus"}, "--bogus"},
+        {{"--version", "4294967762"}, "4294967762"},
+        {{"--seed", "-1"}, "'-1'"},
+        {{"--seed", "4294967296"}, "4294967296"},
+        {{"--seed"}, "--seed"},
+        {{"--speed", "0"}, "from 1 to 1000"},
+        {{"--speed", "1001"}, "1001"},
+        {{"--preparation", "3600001"}, "3600001"},
+        {{"--pause", "5s"}, "5s"},
     };
     for (const auto& c : cases) {
         const OptionsResult r = parseOptions(c.args);

@@ -1,4 +1,6 @@
 // Runs the built zorvat-sim the way the program meets it: through a pseudo-terminal.
+#include "sim_attempt.h"
+#include "sim_greeting.h"
 #include "sim_hex.h"
 
 #include <gtest/gtest.h>
@@ -18,7 +20,7 @@
 #include <vector>
 
 using namespace std::chrono_literals;
-using zorvat::sim::hexString;
+using namespace zorvat::sim;
 
 namespace {
 
@@ -255,6 +257,53 @@ TEST(SimProcess, PlaysAScriptFileOnATtyAndQuits) {
     EXPECT_EQ(hexString(readBytes(master.get(), 6, 3s)), "00 5A 05 AE AA 55");
     EXPECT_EQ(sim.waitExit(3s), 0);
     EXPECT_EQ(hexString(readBytes(master.get(), 1, 50ms)), "") << "nothing after quit";
+}
+
+// What an attempt puts on the line, and how long its waits take.
+struct PlayedAttempt {
+    std::string bytes;
+    std::chrono::milliseconds waits{0};
+};
+
+PlayedAttempt played(int version, std::uint8_t mode, const AttemptPace& pace, std::uint32_t seed) {
+    PlayedAttempt result;
+    std::vector<std::uint8_t> bytes;
+    for (const ScriptCommand& command : makeAttempt(version, mode, pace, seed).commands) {
+        if (const auto* send = std::get_if<SendBytes>(&command))
+            bytes.insert(bytes.end(), send->bytes.begin(), send->bytes.end());
+        else if (const auto* wait = std::get_if<Wait>(&command))
+            result.waits += wait->duration;
+    }
+    result.bytes = hexString(bytes);
+    return result;
+}
+
+TEST(SimProcess, PlaysAScriptAttemptThenTheDemoWithTheNextSeeds) {
+    const Clock::time_point begin = Clock::now();
+    TempDir dir;
+    const std::filesystem::path script = dir.path() / "attempt.txt";
+    std::ofstream(script) << "attempt\n";
+    Fd master(posix_openpt(O_RDWR | O_NOCTTY));
+    ASSERT_GE(master.get(), 0);
+    ASSERT_EQ(grantpt(master.get()), 0);
+    ASSERT_EQ(unlockpt(master.get()), 0);
+
+    SimProcess sim({"--version", "454", "--mode", "5A", "--tty", ptsname(master.get()), "--script",
+                    script.string(), "--demo", "--seed", "7", "--pause", "2000", "--speed", "100"});
+    ASSERT_TRUE(sim.started());
+    const AttemptPace pace{3000ms, 2000ms, 100};
+    const PlayedAttempt fromScript = played(454, 0x5A, pace, 7);
+    const PlayedAttempt fromDemo = played(454, 0x5A, pace, 8);
+    EXPECT_EQ(hexString(readBytes(master.get(), 5, 3s)), "00 A5 01 AE AA");
+    // One attack on a three-byte version: AA 55 AB, two target states, two times of 1 + 3.
+    EXPECT_EQ(hexString(readBytes(master.get(), 13, 3s)), fromScript.bytes);
+    EXPECT_EQ(hexString(readBytes(master.get(), 13, 3s)), fromDemo.bytes);
+    EXPECT_GE(Clock::now() - begin, fromScript.waits + 20ms + fromDemo.waits)
+        << "the waits and the pause were not kept";
+    EXPECT_TRUE(sim.waitForLog("attempt with seed 8", 3s));
+
+    sim.signal(SIGTERM);
+    EXPECT_EQ(sim.waitExit(3s), 0);
 }
 
 TEST(SimProcess, InvalidArgumentsExitWithCode2) {

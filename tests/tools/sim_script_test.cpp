@@ -7,7 +7,7 @@ using namespace std::chrono_literals;
 
 namespace {
 
-TEST(SimScript, ReadsBytesWaitsGreetAndQuit) {
+TEST(SimScript, ReadsBytesWaitsGreetAttemptAndQuit) {
     const ScriptResult r = parseScript("# start of an attempt\n"
                                        "\n"
                                        "55\n"
@@ -15,17 +15,15 @@ TEST(SimScript, ReadsBytesWaitsGreetAndQuit) {
                                        "0xAB\n"
                                        "BA 01 0x1 23 f\n"
                                        "greet\n"
+                                       " attempt \n"
                                        "wait 0\n"
                                        "quit");
     ASSERT_EQ(r.error, "");
     const std::vector<ScriptCommand> expected = {
-        SendBytes{{0x55}},
-        Wait{250ms},
-        SendBytes{{0xAB}},
-        SendBytes{{0xBA, 0x01, 0x01, 0x23, 0x0F}},
-        Greet{},
-        Wait{0ms},
-        Quit{},
+        SendBytes{{0x55}}, Wait{250ms},
+        SendBytes{{0xAB}}, SendBytes{{0xBA, 0x01, 0x01, 0x23, 0x0F}},
+        Greet{},           PlayAttempt{},
+        Wait{0ms},         Quit{},
     };
     EXPECT_EQ(r.commands, expected);
 }
@@ -53,6 +51,7 @@ TEST(SimScript, BadLinesAreReportedWithTheirNumber) {
         {"wait 10ms\n", "line 1: bad number of milliseconds '10ms'"},
         {"wait 3600001\n", "line 1: bad number of milliseconds '3600001'"},
         {"# ok\ngreet now\n", "line 2: greet takes no arguments"},
+        {"attempt 2\n", "line 1: attempt takes no arguments"},
         {"Quit\n", "line 1: bad byte 'Quit'"},
     };
     for (const auto& c : cases) {

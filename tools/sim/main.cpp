@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <unistd.h>
@@ -40,6 +41,8 @@ int main(int argc, char** argv) {
     LoopSetup setup;
     setup.greeting = greetingBytes(options.greeting);
     setup.greetOnOpen = options.greetOnOpen;
+    setup.attempts = {options.greeting.version, options.greeting.mode, options.pace,
+                      options.seed.value_or(std::random_device()()), options.demo};
     if (options.scriptPath.empty()) {
         setup.inputFd = STDIN_FILENO;
     } else {

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <deque>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <poll.h>
 #include <system_error>
@@ -28,11 +30,18 @@ constexpr auto kSettle = 300ms;
 // it is looked at this often instead.
 constexpr auto kClosedSampling = 20ms;
 
+std::string seconds(std::chrono::milliseconds time) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%lld.%03lld", static_cast<long long>(time.count() / 1000),
+                  static_cast<long long>(time.count() % 1000));
+    return text;
+}
+
 class DeviceLoop {
 public:
     DeviceLoop(DevicePort& port, LoopSetup setup)
-        : port_(port), setup_(std::move(setup)),
-          queue_(setup_.script.begin(), setup_.script.end()) {
+        : port_(port), setup_(std::move(setup)), queue_(setup_.script.begin(), setup_.script.end()),
+          nextSeed_(setup_.attempts.firstSeed) {
         if (setup_.inputFd >= 0)
             input_.emplace(setup_.inputFd);
     }
@@ -53,6 +62,7 @@ public:
 private:
     void switchOn() {
         on_ = true;
+        playedSinceOn_ = false;
         port_.write(setup_.greeting);
         std::cerr << "zorvat-sim: switched on, greeting " << hexString(setup_.greeting) << '\n';
     }
@@ -66,6 +76,11 @@ private:
         case SwitchOnDetector::Change::SwitchedOff:
             on_ = false;
             port_.discardUnread();
+            // A device switched on again starts afresh, not in the middle of an attempt.
+            if (!attempt_.empty()) {
+                attempt_.clear();
+                waitUntil_.reset();
+            }
             std::cerr << "zorvat-sim: port closed, switched off\n";
             break;
         case SwitchOnDetector::Change::None:
@@ -74,21 +89,51 @@ private:
     }
 
     void runScript(Clock::time_point now) {
-        while (on_ && !quit_ && !queue_.empty()) {
+        while (on_ && !quit_) {
             if (waitUntil_ && now < *waitUntil_)
                 return;
             waitUntil_.reset();
-            const ScriptCommand command = std::move(queue_.front());
-            queue_.pop_front();
+            std::deque<ScriptCommand>* source = nextSource();
+            if (source == nullptr)
+                return;
+            const ScriptCommand command = std::move(source->front());
+            source->pop_front();
             if (const auto* send = std::get_if<SendBytes>(&command))
                 port_.write(send->bytes);
             else if (const auto* wait = std::get_if<Wait>(&command))
                 waitUntil_ = now + wait->duration;
             else if (std::holds_alternative<Greet>(command))
                 port_.write(setup_.greeting);
+            else if (std::holds_alternative<PlayAttempt>(command))
+                queueAttempt();
             else
                 quit_ = true;
         }
+    }
+
+    // An attempt being played comes first; script lines typed meanwhile wait for its end.
+    std::deque<ScriptCommand>* nextSource() {
+        const AttemptPlan& plan = setup_.attempts;
+        if (plan.demo && attempt_.empty() && queue_.empty()) {
+            if (playedSinceOn_)
+                attempt_.push_back(Wait{plan.pace.pause / plan.pace.speed});
+            queueAttempt();
+        }
+        if (!attempt_.empty())
+            return &attempt_;
+        return queue_.empty() ? nullptr : &queue_;
+    }
+
+    void queueAttempt() {
+        const AttemptPlan& plan = setup_.attempts;
+        const std::uint32_t seed = nextSeed_++;
+        Attempt attempt = makeAttempt(plan.version, plan.mode, plan.pace, seed);
+        std::cerr << "zorvat-sim: attempt with seed " << seed << ", finishes at";
+        for (std::chrono::milliseconds time : attempt.finishTimes)
+            std::cerr << ' ' << seconds(time);
+        std::cerr << " s\n";
+        std::ranges::move(attempt.commands, std::back_inserter(attempt_));
+        playedSinceOn_ = true;
     }
 
     int pollTimeoutMs(Clock::time_point now) const {
@@ -101,7 +146,7 @@ private:
             earliest(now + kClosedSampling);
         if (const auto switchOnTime = detector_.switchOnTime())
             earliest(*switchOnTime);
-        if (on_ && !queue_.empty() && waitUntil_)
+        if (on_ && waitUntil_)
             earliest(*waitUntil_);
         if (!wake)
             return -1;
@@ -148,6 +193,9 @@ private:
     LoopSetup setup_;
     SwitchOnDetector detector_{kSettle};
     std::deque<ScriptCommand> queue_;
+    std::deque<ScriptCommand> attempt_; // what is left of the attempt being played
+    std::uint32_t nextSeed_;
+    bool playedSinceOn_ = false;
     std::optional<LineReader> input_;
     int inputLine_ = 0;
     std::optional<Clock::time_point> waitUntil_;

@@ -9,12 +9,34 @@ namespace zorvat::sim {
 
 namespace {
 
-std::optional<int> parseDecimal(const std::string& text) {
-    int value = 0;
+template <typename Number> std::optional<Number> parseDecimal(const std::string& text) {
+    Number value = 0;
     const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || end != text.data() + text.size())
         return std::nullopt;
     return value;
+}
+
+struct NumberOption {
+    const char* name;
+    long long least, most;
+};
+
+// Longer waits are almost certainly a typo.
+constexpr long long kLongestWaitMs = 3'600'000;
+
+constexpr NumberOption kNumberOptions[] = {
+    {"--seed", 0, 4'294'967'295},
+    {"--preparation", 0, kLongestWaitMs},
+    {"--pause", 0, kLongestWaitMs},
+    {"--speed", 1, 1000},
+};
+
+const NumberOption* numberOption(const std::string& arg) {
+    for (const NumberOption& option : kNumberOptions)
+        if (arg == option.name)
+            return &option;
+    return nullptr;
 }
 
 } // namespace
@@ -40,9 +62,14 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             onNow = true;
             continue;
         }
+        if (arg == "--demo") {
+            options.demo = true;
+            continue;
+        }
+        const NumberOption* number = numberOption(arg);
         const bool takesValue = arg == "--version" || arg == "--mode" || arg == "--target" ||
                                 arg == "--flag" || arg == "--tty" || arg == "--link" ||
-                                arg == "--script";
+                                arg == "--script" || number != nullptr;
         if (!takesValue) {
             result.error = "unknown argument '" + arg + "'";
             return result;
@@ -52,8 +79,23 @@ OptionsResult parseOptions(const std::vector<std::string>& args) {
             return result;
         }
         const std::string& value = args[++i];
-        if (arg == "--version") {
-            const std::optional<int> version = parseDecimal(value);
+        if (number != nullptr) {
+            const std::optional<long long> n = parseDecimal<long long>(value);
+            if (!n || *n < number->least || *n > number->most) {
+                result.error = arg + " needs a whole number from " + std::to_string(number->least) +
+                               " to " + std::to_string(number->most) + ", not '" + value + "'";
+                return result;
+            }
+            if (arg == "--seed")
+                options.seed = static_cast<std::uint32_t>(*n);
+            else if (arg == "--preparation")
+                options.pace.preparation = std::chrono::milliseconds(*n);
+            else if (arg == "--pause")
+                options.pace.pause = std::chrono::milliseconds(*n);
+            else
+                options.pace.speed = static_cast<int>(*n);
+        } else if (arg == "--version") {
+            const std::optional<int> version = parseDecimal<int>(value);
             if (!version || !isFirmwareVersion(*version)) {
                 result.error = "unknown firmware version '" + value + "'";
                 return result;
@@ -125,9 +167,26 @@ Script (--script FILE, otherwise stdin), one command a line, '#' starts a commen
   AB             hex bytes separated by spaces ("BA 01 01 23 45", 0xAB also works)
   wait MS        pause for MS milliseconds
   greet          send the greeting again
+  attempt        play one attempt with the course of --mode (see below)
   quit           exit
 The script runs while the device is switched on. At its end the simulator keeps the port
 open until SIGINT or SIGTERM.
+
+Attempts:
+  --demo         once the script has run, play attempts one after another for good;
+                 lines typed on stdin run between two attempts
+  --seed N       make the times reproducible: the first attempt uses seed N, the next
+                 N+1 and so on (default: a fresh seed; each attempt logs its own on stderr)
+  --preparation MS
+                 wait between preparation start and start (default 3000; the program
+                 counts down the minutes of the mode byte by itself)
+  --pause MS     pause between attempts of the demo (default 5000)
+  --speed N      divide every wait of attempts and the demo by N, for quick checks; the
+                 times sent stay real (default 1)
+An attempt sends AA (reset), 55 (preparation), AB (start), then D1..DF as targets or
+tracks finish (attacks 14-30 s a target, tracks 12-25 s), and right after the last one
+each time as BA and the bytes of the version's layout. Switching off drops the rest of an
+attempt.
 
 Exit status: 0 on quit or a signal, 1 when the port fails, 2 on invalid arguments.
 )";

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "sim_attempt.h"
 #include "sim_greeting.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +16,9 @@ struct Options {
     std::string linkPath;   // pseudo-terminal only: symbolic link to the slave
     std::string scriptPath; // empty: script lines come from stdin
     bool greetOnOpen = true;
+    bool demo = false;                 // attempts one after another once switched on
+    std::optional<std::uint32_t> seed; // none: a fresh one each run
+    AttemptPace pace;
     bool help = false;
 };
 

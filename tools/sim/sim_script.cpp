@@ -58,10 +58,15 @@ ScriptLineResult parseScriptLine(std::string_view line, int lineNumber) {
         result.command = Wait{std::chrono::milliseconds(*ms)};
         return result;
     }
-    if (keyword == "greet" || keyword == "quit") {
+    if (keyword == "greet" || keyword == "quit" || keyword == "attempt") {
         if (words.size() != 1)
             return fail(std::string(keyword) + " takes no arguments");
-        result.command = keyword == "greet" ? ScriptCommand(Greet{}) : ScriptCommand(Quit{});
+        if (keyword == "greet")
+            result.command = Greet{};
+        else if (keyword == "quit")
+            result.command = Quit{};
+        else
+            result.command = PlayAttempt{};
         return result;
     }
 

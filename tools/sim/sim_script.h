@@ -28,7 +28,12 @@ struct Quit {
     bool operator==(const Quit&) const = default;
 };
 
-using ScriptCommand = std::variant<SendBytes, Wait, Greet, Quit>;
+// One attempt with the device's version and mode.
+struct PlayAttempt {
+    bool operator==(const PlayAttempt&) const = default;
+};
+
+using ScriptCommand = std::variant<SendBytes, Wait, Greet, Quit, PlayAttempt>;
 
 struct ScriptLineResult {
     std::optional<ScriptCommand> command; // none for blank and comment lines

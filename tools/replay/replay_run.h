@@ -1,0 +1,50 @@
+#pragma once
+
+#include "fake_clipboard.h"
+#include "fake_companion.h"
+#include "fake_error_box.h"
+#include "fake_serial_port.h"
+#include "fake_sound_player.h"
+#include "replay_options.h"
+#include "replay_script.h"
+#include "virtual_time.h"
+
+#include <memory>
+#include <optional>
+
+class QIODevice;
+class QWidget;
+
+namespace zorvat {
+
+class TfrmCas;
+
+// The program started as it starts for real, with fakes around it and in virtual time,
+// driven by a script.
+class Replay {
+public:
+    // settingsPath is the kq.ini to read now and write at close.
+    Replay(const ReplayOptions& options, const QString& settingsPath);
+    ~Replay();
+
+    // Checks every name the script uses, then runs it; dump lines go to out. Stops at the
+    // first command that cannot run.
+    std::optional<ScriptError> run(const std::vector<Command>& script, QIODevice& out);
+
+private:
+    std::optional<QString> check(const Command& c) const;
+    std::optional<QString> execute(const Command& c, QIODevice& out);
+    template <class T> T* control(const QString& name) const;
+    void wait(qint64 ms);
+    void dump(QIODevice& out);
+
+    VirtualTime time_;
+    FakeSerialPort serial_;
+    FakeErrorBox errors_;
+    FakeCompanion companion_;
+    FakeClipboard clipboard_;
+    FakeSoundPlayer sounds_; // filled once the program plays sounds
+    std::unique_ptr<TfrmCas> frmCas_;
+};
+
+} // namespace zorvat
