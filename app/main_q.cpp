@@ -1,3 +1,5 @@
 #include "startup.h"
 
-int main(int argc, char** argv) { return zorvat::runProgram(argc, argv, zorvat::Edition::FourSplit); }
+int main(int argc, char** argv) {
+    return zorvat::runProgram(argc, argv, zorvat::Edition::FourSplit);
+}

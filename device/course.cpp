@@ -17,7 +17,8 @@ CourseMode courseModeOf(const QString& drahaCaption) {
 QString targetStateText(std::uint8_t nibble, CourseMode mode) {
     static const char* const attack[4][2] = {
         {"    ", "L "}, {"   ", "P "}, {"    ", "L "}, {"   ", "P "}};
-    static const char* const track[4][2] = {{"   ", "1 "}, {"   ", "2 "}, {"   ", "3 "}, {"   ", "4 "}};
+    static const char* const track[4][2] = {
+        {"   ", "1 "}, {"   ", "2 "}, {"   ", "3 "}, {"   ", "4 "}};
     const auto& table = mode == CourseMode::Track ? track : attack;
     QString text;
     for (int bit = 0; bit < 4; ++bit)
@@ -48,6 +49,8 @@ std::optional<QString> featureText(std::uint8_t b) {
     }
 }
 
-int slotCount(std::uint8_t mode) { return std::clamp(timeCount(mode), 1, 4); }
+int slotCount(std::uint8_t mode) {
+    return std::clamp(timeCount(mode), 1, 4);
+}
 
 } // namespace zorvat

@@ -55,8 +55,8 @@ DeviceSettingsView decodeDeviceSettings(const SettingsBytes& nast, int verze, Ed
     // taken as they come (0xA2 gives 102 minutes).
     v.pripravaM = verze == 467 ? 10 * (target >> 4) + (target & 0x0F) : (mode >> 4) & 0x07;
     v.pripravaS = (mode & 0x80) ? 30 : 0;
-    v.preparation =
-        QString::number(v.pripravaM) + QLatin1Char(':') + (v.pripravaS ? QStringLiteral("30") : QStringLiteral("00"));
+    v.preparation = QString::number(v.pripravaM) + QLatin1Char(':') +
+                    (v.pripravaS ? QStringLiteral("30") : QStringLiteral("00"));
     v.targets = targetCaption(target);
     return v;
 }

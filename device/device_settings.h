@@ -16,8 +16,8 @@ struct DeviceSettingsView {
     std::optional<QString> course;   // lblDraha
     int pripravaM = 0;
     int pripravaS = 0;
-    QString preparation;             // lblPriprava, e.g. "5:30"
-    std::optional<QString> targets;  // lblTerce
+    QString preparation;            // lblPriprava, e.g. "5:30"
+    std::optional<QString> targets; // lblTerce
 };
 
 DeviceSettingsView decodeDeviceSettings(const SettingsBytes& nast, int verze, Edition edition);

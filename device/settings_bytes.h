@@ -9,10 +9,14 @@ namespace zorvat {
 using SettingsBytes = std::array<std::uint8_t, 3>;
 
 // Bits 0-2 of the mode byte: how many times end an attempt.
-inline int timeCount(std::uint8_t mode) { return mode & 0x07; }
+inline int timeCount(std::uint8_t mode) {
+    return mode & 0x07;
+}
 
 // Bit 3 of the mode byte: the attack courses.
-inline bool attackFlag(std::uint8_t mode) { return (mode & 0x08) != 0; }
+inline bool attackFlag(std::uint8_t mode) {
+    return (mode & 0x08) != 0;
+}
 
 // Older firmware sends the mode byte with its nibbles exchanged and the target byte without
 // bits 5 and 7; this brings such a greeting into the common layout.

@@ -48,6 +48,8 @@ void setOuterGeometry(QWidget* window, const QRect& outer) {
     }
 }
 
-QRect outerGeometry(const QWidget* window) { return window->frameGeometry(); }
+QRect outerGeometry(const QWidget* window) {
+    return window->frameGeometry();
+}
 
 } // namespace zorvat

@@ -1,10 +1,16 @@
 #include "tfrmled.h"
 
+#include "board_measure.h"
+#include "text_strip.h"
 #include "ui_fonts.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace zorvat {
 
-TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers) : QWidget(owner, Qt::Window) {
+TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers)
+    : QWidget(owner, Qt::Window), measure_(boardTextMeasure()) {
     setObjectName(QStringLiteral("frmLED"));
     setWindowTitle(QString());
     // Closing the main window ends the program even while the board is shown.
@@ -28,10 +34,7 @@ TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers) : QWidget(owner, Qt::Wind
     lblpom = boardLabel("lblpom", aqua, Qt::AlignHCenter | Qt::AlignTop);
     lblpom->hide();
 
-    DXDraw = new QWidget(this);
-    DXDraw->setObjectName(QStringLiteral("DXDraw"));
-    DXDraw->setAutoFillBackground(true);
-    DXDraw->setPalette(pal);
+    DXDraw = new TextStrip(this);
 
     pnlStart = new QLabel(QStringLiteral("START"), this);
     pnlStart->setObjectName(QStringLiteral("pnlStart"));
@@ -50,6 +53,24 @@ TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers) : QWidget(owner, Qt::Wind
 void TfrmLED::tmrStartTimer() {
     tmrStart->setEnabled(false);
     pnlStart->hide();
+}
+
+void TfrmLED::resizeEvent(QResizeEvent*) {
+    PrekresliLED();
+}
+
+// Keys go to the main window, so a split can be taken with the board active.
+void TfrmLED::keyPressEvent(QKeyEvent* e) {
+    if (forwardKey)
+        forwardKey(e->key(), e->modifiers());
+    e->accept();
+}
+
+void TfrmLED::closeEvent(QCloseEvent* e) {
+    e->ignore();
+    hide();
+    if (closedByUser)
+        closedByUser();
 }
 
 QLabel* TfrmLED::boardLabel(const char* name, const QColor& colour, Qt::Alignment align) {

@@ -1,12 +1,21 @@
 #pragma once
 
+#include "board_layout.h"
 #include "timer.h"
 
 #include <QLabel>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 namespace zorvat {
+
+class TextStrip;
+
+// The texts of the main window's boxes that the board lays out.
+struct BoardTexts {
+    QString team, m0, m1, m2, mr;
+};
 
 // The board window for a large LED display: team name, four split rows, the START banner
 // and the moving-text strip. Created hidden; closing it only hides it.
@@ -24,14 +33,44 @@ public:
     QLabel* lblCas2;
     QLabel* lblCas3;
     QLabel* lblpom;
-    QWidget* DXDraw;
+    TextStrip* DXDraw;
     QLabel* pnlStart;
     std::unique_ptr<Timer> tmrStart;
 
+    // Set by the main window: its boxes' texts, its key handler, and what a close by the
+    // user does to its toggle button.
+    std::function<BoardTexts()> boardTexts;
+    std::function<void(int key, Qt::KeyboardModifiers)> forwardKey;
+    std::function<void()> closedByUser;
+
+    // The moving text and the x position of its left edge in the strip.
+    QString Scrolly;
+    int scroll = 0;
+
     void tmrStartTimer();
+
+    // Lays the board out for its outer size and the main window's texts. Only the team name
+    // label gets a new text; the rows keep theirs.
+    void PrekresliLED();
+
+    // One frame of the moving text, one pixel further left; after the text has run out past
+    // the left edge it starts again beyond the right edge.
+    void movingTextStep();
+    // The moving text starts anew from the right edge with the strip shown.
+    void startMovingText(const QString& text);
+    // The strip is hidden while the moving text is edited.
+    void stopMovingText();
+
+protected:
+    void resizeEvent(QResizeEvent*) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void closeEvent(QCloseEvent* e) override;
 
 private:
     QLabel* boardLabel(const char* name, const QColor& colour, Qt::Alignment align);
+    void placeRow(int k, QLabel* caption, QLabel* time, const BoardLayout& l);
+
+    MeasureText measure_;
 };
 
 } // namespace zorvat

@@ -1,16 +1,20 @@
 #pragma once
 
-#include <QWidget>
+#include "text_surface.h"
 
 namespace zorvat {
 
-// The black surface over the main window's time label on which the running time is drawn.
-class TimeSurface : public QWidget {
+// Left edge of an n-character running time, at a fixed pitch per character so that the
+// time ends near the right edge of the surface whatever its length.
+int timeTextLeft(int n);
+
+// The black surface over the main window's time label on which the running time is drawn,
+// in the label's own font and colour.
+class TimeSurface : public TextSurface {
 public:
     explicit TimeSurface(QWidget* parent);
 
-protected:
-    void paintEvent(QPaintEvent*) override;
+    void drawFrame(const QString& text);
 };
 
 } // namespace zorvat

@@ -13,7 +13,8 @@ class TypingLimit final : public QValidator {
 public:
     TypingLimit(QLineEdit* edit, int maxChars)
         : QValidator(edit), max_(maxChars), before_(edit->text().size()) {
-        connect(edit, &QLineEdit::textChanged, this, [this](const QString& t) { before_ = t.size(); });
+        connect(edit, &QLineEdit::textChanged, this,
+                [this](const QString& t) { before_ = t.size(); });
     }
     State validate(QString& input, int&) const override {
         return input.size() <= max_ || input.size() < before_ ? Acceptable : Invalid;

@@ -2,10 +2,16 @@
 
 namespace zorvat {
 
-SystemClock::SystemClock() { monotonic_.start(); }
+SystemClock::SystemClock() {
+    monotonic_.start();
+}
 
-QDateTime SystemClock::now() const { return QDateTime::currentDateTime(); }
+QDateTime SystemClock::now() const {
+    return QDateTime::currentDateTime();
+}
 
-qint64 SystemClock::monotonicMs() const { return monotonic_.elapsed(); }
+qint64 SystemClock::monotonicMs() const {
+    return monotonic_.elapsed();
+}
 
 } // namespace zorvat

@@ -36,7 +36,9 @@ VirtualTime::~VirtualTime() {
         delete e;
 }
 
-QDateTime VirtualTime::now() const { return start_.addMSecs(nowMs_); }
+QDateTime VirtualTime::now() const {
+    return start_.addMSecs(nowMs_);
+}
 
 std::unique_ptr<Timer> VirtualTime::create(int intervalMs, std::function<void()> onTimeout) {
     auto* e = new Entry{intervalMs, std::move(onTimeout)};

@@ -17,9 +17,15 @@ const QColor kRed(255, 0, 0);
 const QColor kAqua(0, 255, 255);
 const QColor kYellow(255, 255, 0);
 
-QFont arialBold(int px) { return uiFont(QStringLiteral("Arial"), px, true); }
-QFont timesNewRoman() { return uiFont(QStringLiteral("Times New Roman"), 11); }
-QFont msSansSerifBold(int px) { return uiFont(QStringLiteral("MS Sans Serif"), px, true); }
+QFont arialBold(int px) {
+    return uiFont(QStringLiteral("Arial"), px, true);
+}
+QFont timesNewRoman() {
+    return uiFont(QStringLiteral("Times New Roman"), 11);
+}
+QFont msSansSerifBold(int px) {
+    return uiFont(QStringLiteral("MS Sans Serif"), px, true);
+}
 
 template <class W> W* named(W* w, const char* name) {
     w->setObjectName(QString::fromLatin1(name));
@@ -42,8 +48,7 @@ QFrame* panel(QWidget* parent, const char* name, QRect r) {
 
 // A label whose size the layout fixes.
 QLabel* fixedLabel(QWidget* parent, const char* name, QRect r, const QString& text,
-                   const QFont& font, const QColor& colour,
-                   Qt::Alignment align = Qt::AlignLeft) {
+                   const QFont& font, const QColor& colour, Qt::Alignment align = Qt::AlignLeft) {
     auto* l = named(new QLabel(text, parent), name);
     l->setGeometry(r);
     l->setFont(font);
@@ -117,8 +122,8 @@ void TfrmCas::buildTimePanel() {
                         QStringLiteral("Měří: 1-2 štafety, 1 útok, přípravu"),
                         arialBold(four ? 13 : 9), kAqua);
     const QString eights = QStringLiteral("P 888,888");
-    lblCas = fixedLabel(pnlCas, "lblCas", {8, 25, 227, 57}, eights, arialBold(45), kRed,
-                        Qt::AlignRight);
+    lblCas =
+        fixedLabel(pnlCas, "lblCas", {8, 25, 227, 57}, eights, arialBold(45), kRed, Qt::AlignRight);
     lblCasD = fixedLabel(pnlCas, "lblCasD", {13, 75, 222, 57}, eights, arialBold(45), kRed,
                          Qt::AlignRight);
     lblDraha = fixedLabel(pnlCas, "lblDraha", {6, 129, 67, 16}, QStringLiteral("jeden útok"),
@@ -145,8 +150,8 @@ void TfrmCas::buildResultsPanel() {
     lblCasKQ->setText(QStringLiteral("Časy z časomíry"));
     CBCas = dropDown(pnlUloz, "CBCas", {13, 50, 222, 33}, {QString()}, msSansSerifBold(21));
     CBCas->setFocusPolicy(Qt::ClickFocus);
-    btnDel = button(pnlUloz, "btnDel", {89, 88, 81, 21}, QStringLiteral("Vymazat"),
-                    msSansSerifBold(11));
+    btnDel =
+        button(pnlUloz, "btnDel", {89, 88, 81, 21}, QStringLiteral("Vymazat"), msSansSerifBold(11));
     btnDel->setEnabled(false);
 }
 
@@ -154,19 +159,22 @@ void TfrmCas::buildSidePanel() {
     pnl_ext = panel(this, "pnl_ext", {258, 8, 185, 278});
     const bool four = edition_ == Edition::FourSplit;
 
-    SB_zobr = button(pnl_ext, "SB_zobr", {4, 2, 175, 22}, QStringLiteral("Zobrazit/schovat LED"),
-                     font());
+    SB_zobr =
+        button(pnl_ext, "SB_zobr", {4, 2, 175, 22}, QStringLiteral("Zobrazit/schovat LED"), font());
     SB_zobr->setCheckable(true);
     lblSDH1 = autoLabel(pnl_ext, "lblSDH1", {4, 28}, QStringLiteral("Název týmu:"));
     edtSDH = editBox(pnl_ext, "edtSDH", {69, 25, 109, 21}, 25);
-    lblM0 = autoLabel(pnl_ext, "lblM0", {5, 50},
-                      four ? QStringLiteral("Text 1. mezičasu:") : QStringLiteral("Text 0. mezičasu:"));
+    lblM0 =
+        autoLabel(pnl_ext, "lblM0", {5, 50},
+                  four ? QStringLiteral("Text 1. mezičasu:") : QStringLiteral("Text 0. mezičasu:"));
     edtM0 = editBox(pnl_ext, "edtM0", {93, 47, 85, 21}, 20);
-    lblM1 = autoLabel(pnl_ext, "lblM1", {4, 72},
-                      four ? QStringLiteral("Text 2. mezičasu:") : QStringLiteral("Text 1. mezičasu:"));
+    lblM1 =
+        autoLabel(pnl_ext, "lblM1", {4, 72},
+                  four ? QStringLiteral("Text 2. mezičasu:") : QStringLiteral("Text 1. mezičasu:"));
     edtM1 = editBox(pnl_ext, "edtM1", {94, 69, 85, 21}, 20);
-    lblM2 = autoLabel(pnl_ext, "lblM2", {4, 94},
-                      four ? QStringLiteral("Text 3. mezičasu:") : QStringLiteral("Text 2. mezičasu:"));
+    lblM2 =
+        autoLabel(pnl_ext, "lblM2", {4, 94},
+                  four ? QStringLiteral("Text 3. mezičasu:") : QStringLiteral("Text 2. mezičasu:"));
     edtM2 = editBox(pnl_ext, "edtM2", {93, 91, 85, 21}, 20);
     lblMR = autoLabel(pnl_ext, "lblMR", {4, 116},
                       four ? QStringLiteral("Text 4. mezičasu:")

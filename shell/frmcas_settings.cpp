@@ -50,17 +50,19 @@ void TfrmCas::readBoardSettings(const SettingsFile& ini) {
 // Writes stop at the first failure, which is reported; the caller keeps the window open.
 bool TfrmCas::writeSettings(SettingsFile& ini) {
     const int typ = CBverze->currentIndex();
-    const bool ok =
-        ini.writeInt("LED", "Format", CBFormat->currentIndex()) &&
-        ini.writeString("LED", "M0", edtM0->text()) && ini.writeString("LED", "M1", edtM1->text()) &&
-        ini.writeString("LED", "M2", edtM2->text()) && ini.writeString("LED", "MR", edtMR->text()) &&
-        writeGeometry(ini, "LED", outerGeometry(frmLED_.get())) &&
-        writeGeometry(ini, "Cas", outerGeometry(this)) &&
-        (typ < 0 || ini.writeInt("Cas", "Typ", versionTable()[typ].verze)) &&
-        ini.writeInt("Clip", "format", CBformat_casu->currentIndex()) &&
-        ini.writeInt("Clip", "mezi", CBmezicasy->currentIndex());
+    const bool ok = ini.writeInt("LED", "Format", CBFormat->currentIndex()) &&
+                    ini.writeString("LED", "M0", edtM0->text()) &&
+                    ini.writeString("LED", "M1", edtM1->text()) &&
+                    ini.writeString("LED", "M2", edtM2->text()) &&
+                    ini.writeString("LED", "MR", edtMR->text()) &&
+                    writeGeometry(ini, "LED", outerGeometry(frmLED_.get())) &&
+                    writeGeometry(ini, "Cas", outerGeometry(this)) &&
+                    (typ < 0 || ini.writeInt("Cas", "Typ", versionTable()[typ].verze)) &&
+                    ini.writeInt("Clip", "format", CBformat_casu->currentIndex()) &&
+                    ini.writeInt("Clip", "mezi", CBmezicasy->currentIndex());
     if (!ok)
-        s_.errors.show(QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(ini.path())));
+        s_.errors.show(
+            QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(ini.path())));
     return ok;
 }
 

@@ -23,7 +23,8 @@ int runProgram(int argc, char** argv, Edition edition) {
     QtClipboard clipboard;
 
     // kq.ini lives beside the executable, whatever the working directory.
-    const QString ini = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
+    const QString ini =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
     TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion, clipboard}, ini);
     frmCas.FormCreate();
     frmCas.createBoard();

@@ -13,12 +13,38 @@ TfrmCas::TfrmCas(Edition edition, Services services, QString settingsPath)
     : edition_(edition), s_(services), settingsPath_(std::move(settingsPath)) {
     buildLayout();
     createTimers();
+    connectHandlers();
+}
 
-    // activated fires only for the user's picks, never for selections the program makes.
+void TfrmCas::connectHandlers() {
+    // activated fires only for the user's picks (mouse or keyboard), never for selections the
+    // program makes.
     connect(CBUvod, &QComboBox::activated, this, [this] { CBUvodChange(); });
     connect(CBFormat, &QComboBox::activated, this, [this] { CBFormatChange(); });
     if (edition_ == Edition::FourSplit)
         connect(CBverze, &QComboBox::activated, this, [this] { CBverzeChange(); });
+    connect(CBCas, &QComboBox::activated, this, [this] { CBCasChange(); });
+    connect(btnDel, &QPushButton::clicked, this, [this] { btnDelClick(); });
+    connect(SB_zobr, &QPushButton::clicked, this, [this] { SB_zobrClick(); });
+    for (QLineEdit* e : {edtSDH, edtM0, edtM1, edtM2, edtMR, edtText})
+        connect(e, &QLineEdit::textChanged, this, [this] { captionChanged(); });
+    CBCas->installEventFilter(this);
+    edtText->installEventFilter(this);
+}
+
+bool TfrmCas::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == CBCas && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        return CBCasKeyDown(key->key(), key->modifiers());
+    }
+    if (watched == edtText &&
+        (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        // Only focus moving between controls counts, not the window being (de)activated.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            event->type() == QEvent::FocusIn ? edtTextEnter() : edtTextExit();
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 TfrmCas::~TfrmCas() = default;
@@ -47,7 +73,10 @@ void TfrmCas::FormCreate() {
 
 void TfrmCas::createBoard() {
     frmLED_ = std::make_unique<TfrmLED>(this, s_.timers);
+    connectBoard();
     readBoardSettings(SettingsFile(settingsPath_));
+    // A hidden window gets no resize events; lay it out for the stored size now.
+    frmLED_->PrekresliLED();
 }
 
 void TfrmCas::schovat_form(bool co) {
@@ -62,12 +91,15 @@ void TfrmCas::schovat_form(bool co) {
     }
 }
 
+// The space bar takes a split while the clock runs; modifiers do not matter.
 void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers) {
-    if (key != Qt::Key_Space || !t_cas)
-        return;
+    if (key == Qt::Key_Space && t_cas)
+        mezicas();
 }
 
-void TfrmCas::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key(), event->modifiers()); }
+void TfrmCas::keyPressEvent(QKeyEvent* event) {
+    FormKeyDown(event->key(), event->modifiers());
+}
 
 void TfrmCas::closeEvent(QCloseEvent* event) {
     s_.serial.close();

@@ -70,6 +70,18 @@ public:
     void tmrPrepTimer();
     void tmrCas1Timer();
 
+    // --- splits, results list and clipboard (timing/hub) ---
+    void mezicas();
+    bool CBCasChange(); // false when the clipboard refused the text
+    void btnDelClick();
+    bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift); // true: the list must not see it
+
+    // --- board window and moving text (display/hub) ---
+    void SB_zobrClick();
+    void captionChanged();
+    void edtTextEnter();
+    void edtTextExit();
+
     // --- time text forms of the slots (timing/hub) ---
     QString CasToStr(int slot, bool ano) const;
     QString CasToStrOut(int slot, bool ano) const;
@@ -161,9 +173,12 @@ public:
     Framing framing;
     std::array<DeviceTime, 4> casy{};
     std::array<qint32, 4> data_out{};
+    // The split values of board rows 1 to 3, for the difference row.
+    std::array<qint32, 3> splitTags{};
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -174,6 +189,9 @@ private:
     void buildPicturePanel();
     void buildIntroPanel();
     void createTimers();
+    void connectHandlers();
+    void connectBoard();
+    bool putOnClipboard(const QString& text);
     void readMainSettings(const SettingsFile& ini);
     void readBoardSettings(const SettingsFile& ini);
     bool writeSettings(SettingsFile& ini);

@@ -10,7 +10,9 @@ QString split(QChar hledej, QChar zmen, const QString& retezec) {
 
 namespace {
 
-QString withoutLastChar(const QString& s) { return s.isEmpty() ? s : s.chopped(1); }
+QString withoutLastChar(const QString& s) {
+    return s.isEmpty() ? s : s.chopped(1);
+}
 
 } // namespace
 

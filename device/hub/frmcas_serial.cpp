@@ -26,6 +26,8 @@ void TfrmCas::CBUvodChange() {
     tmrVyprs->setEnabled(true);
 }
 
-bool TfrmCas::PrijmiByte(std::uint8_t& co) { return s_.serial.readByte(co); }
+bool TfrmCas::PrijmiByte(std::uint8_t& co) {
+    return s_.serial.readByte(co);
+}
 
 } // namespace zorvat

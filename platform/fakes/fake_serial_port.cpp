@@ -26,7 +26,9 @@ void FakeSerialPort::setDtr(bool high) {
         lines << (high ? QStringLiteral("DTR+") : QStringLiteral("DTR-"));
 }
 
-qint64 FakeSerialPort::bytesWaiting() { return isOpen() ? qint64(incoming.size()) : 0; }
+qint64 FakeSerialPort::bytesWaiting() {
+    return isOpen() ? qint64(incoming.size()) : 0;
+}
 
 bool FakeSerialPort::readByte(std::uint8_t& out) {
     if (!isOpen() || incoming.empty())

@@ -38,14 +38,17 @@ TEST(Framing, CommandsAnnounceTheirDataBytes) {
     EXPECT_EQ(frame({0x5A, 0xD1, 0x07, 0xAA}, 2),
               (std::vector<Seen>{{C, 0, false}, {S, 1, false}, {S, 2, true}, {C, 0, false}}));
     EXPECT_EQ(frame({0xBA, 1, 2, 3, 0x55}, 1, 3),
-              (std::vector<Seen>{{C, 0, false}, {T, 1, false}, {T, 2, false}, {T, 3, true},
-                                 {C, 0, false}}));
+              (std::vector<Seen>{
+                  {C, 0, false}, {T, 1, false}, {T, 2, false}, {T, 3, true}, {C, 0, false}}));
 }
 
 TEST(Framing, CommandValuesInsideDataAreData) {
-    EXPECT_EQ(frame({0xBA, 0x5A, 0xBA, 0xAB, 0xAA, 0xAB}),
-              (std::vector<Seen>{{C, 0, false}, {T, 1, false}, {T, 2, false}, {T, 3, false},
-                                 {T, 4, true}, {C, 0, false}}));
+    EXPECT_EQ(frame({0xBA, 0x5A, 0xBA, 0xAB, 0xAA, 0xAB}), (std::vector<Seen>{{C, 0, false},
+                                                                              {T, 1, false},
+                                                                              {T, 2, false},
+                                                                              {T, 3, false},
+                                                                              {T, 4, true},
+                                                                              {C, 0, false}}));
 }
 
 TEST(Framing, StateMatchesTheProtocolFields) {
@@ -69,8 +72,8 @@ TEST(Framing, AnyStreamStaysWithinTheSlots) {
     std::uint32_t x = 12345;
     for (int i = 0; i < 200000; ++i) {
         x = x * 1103515245 + 12345;
-        const auto r = f.feed(static_cast<std::uint8_t>(x >> 16), (x >> 8) & 1 ? 2 : 1,
-                              (x >> 9) & 1 ? 4 : 3);
+        const auto r =
+            f.feed(static_cast<std::uint8_t>(x >> 16), (x >> 8) & 1 ? 2 : 1, (x >> 9) & 1 ? 4 : 3);
         const int limit = r.kind == Framing::Kind::SettingsData ? 2 : 4;
         ASSERT_LE(r.index, limit);
     }
@@ -89,12 +92,9 @@ TEST(Course, TargetStateText) {
         CourseMode mode;
         const char* text;
     } cases[] = {
-        {0x5, CourseMode::TwoAttacks, "L    L    "},
-        {0x6, CourseMode::Track, "   2 3    "},
-        {0x0, CourseMode::Track, "            "},
-        {0x0, CourseMode::OneAttack, "              "},
-        {0xF, CourseMode::OneAttack, "L P L P "},
-        {0xF, CourseMode::Track, "1 2 3 4 "},
+        {0x5, CourseMode::TwoAttacks, "L    L    "}, {0x6, CourseMode::Track, "   2 3    "},
+        {0x0, CourseMode::Track, "            "},    {0x0, CourseMode::OneAttack, "              "},
+        {0xF, CourseMode::OneAttack, "L P L P "},    {0xF, CourseMode::Track, "1 2 3 4 "},
     };
     for (const auto& c : cases)
         EXPECT_EQ(targetStateText(c.nibble, c.mode).toStdString(), c.text) << int(c.nibble);

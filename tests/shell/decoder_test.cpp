@@ -69,7 +69,8 @@ TEST_F(Decoder, StartCommand) {
     EXPECT_FALSE(frm->tmrOdpocet->isEnabled());
     EXPECT_EQ(frm->lblCas->text(), QStringLiteral("0,000"));
     EXPECT_TRUE(frm->t_cas);
-    EXPECT_EQ(frm->StartKQ, QDateTime(QDate(2026, 6, 13), QTime(9, 59)).addMSecs(frm->startMonotonicMs));
+    EXPECT_EQ(frm->StartKQ,
+              QDateTime(QDate(2026, 6, 13), QTime(9, 59)).addMSecs(frm->startMonotonicMs));
     EXPECT_NEAR(frm->startMonotonicMs, time.monotonicMs(), 2);
     EXPECT_EQ(frm->focusWidget(), frm->CBCas);
     EXPECT_TRUE(frm->edtM0->isEnabled());

@@ -90,7 +90,8 @@ TEST_F(FinalTimes, TwoAttacksScanPairsAndRedisplay) {
     EXPECT_EQ(frm->lblCas->text(), QStringLiteral("11,00"));
     EXPECT_EQ(frm->lblCasD->text(), QStringLiteral("2 21,00"));
     const QStringList list = results();
-    EXPECT_EQ(list.mid(1), (QStringList{QStringLiteral("10,00P 11,00"), QStringLiteral("20,00L 21,00")}));
+    EXPECT_EQ(list.mid(1),
+              (QStringList{QStringLiteral("10,00P 11,00"), QStringLiteral("20,00L 21,00")}));
     EXPECT_EQ(companion.sent,
               (Sent{{1491, 1, 10000}, {1492, 2, 11000}, {1491, 0, 20000}, {1492, 2, 21000}}));
 
@@ -166,7 +167,8 @@ TEST_F(FinalTimes, AResultThatDoesNotConvertIsReportedAndTheOthersStillGo) {
     greet(458, 0x52);
     deviceTime(0x00, 0x01, 0x23, 0x45); // left-target code on a track
     deviceTime(0x05, 0x01, 0x56, 0x78);
-    EXPECT_EQ(results().mid(1), (QStringList{QStringLiteral("L 12,34"), QStringLiteral("2 15,67")}));
+    EXPECT_EQ(results().mid(1),
+              (QStringList{QStringLiteral("L 12,34"), QStringLiteral("2 15,67")}));
     EXPECT_EQ(errors.shown, QStringList{QStringLiteral("'L' is not a valid integer value")});
     EXPECT_EQ(companion.sent, (Sent{{1491, 7, 15678}}));
 }

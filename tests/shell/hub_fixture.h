@@ -2,9 +2,9 @@
 
 #include "fake_clipboard.h"
 #include "fake_companion.h"
-#include "qt_printers.h"
 #include "fake_error_box.h"
 #include "fake_serial_port.h"
+#include "qt_printers.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
 #include "virtual_time.h"
@@ -45,9 +45,9 @@ protected:
         // A fresh program: the previous one's port is released.
         frm.reset();
         serial.close();
-        frm = std::make_unique<TfrmCas>(
-            edition, Services{time, time, serial, errors, companion, clipboard},
-            path.isEmpty() ? iniPath() : path);
+        frm = std::make_unique<TfrmCas>(edition,
+                                        Services{time, time, serial, errors, companion, clipboard},
+                                        path.isEmpty() ? iniPath() : path);
         frm->FormCreate();
         frm->createBoard();
     }

@@ -16,34 +16,20 @@ struct Place {
 
 // Controls whose place and size the layout fixes, shared by both editions.
 const Place kFixed[] = {
-    {"pnlCas", "frmCas", {8, 8, 249, 153}},
-    {"pnlUloz", "frmCas", {8, 167, 249, 119}},
-    {"pnl_ext", "frmCas", {258, 8, 185, 278}},
-    {"pnlReklama", "frmCas", {8, 152, 435, 134}},
-    {"pnlUvod", "frmCas", {8, 2, 435, 144}},
-    {"lblCas", "pnlCas", {8, 25, 227, 57}},
-    {"lblCasD", "pnlCas", {13, 75, 222, 57}},
-    {"lblDraha", "pnlCas", {6, 129, 67, 16}},
-    {"lblPriprava", "pnlCas", {72, 129, 27, 16}},
-    {"lblTerce", "pnlCas", {110, 129, 60, 16}},
-    {"lblNCas", "pnlCas", {181, 129, 54, 16}},
-    {"DXCas1", "pnlCas", {8, 25, 227, 57}},
-    {"CBCas", "pnlUloz", {13, 50, 222, 33}},
-    {"btnDel", "pnlUloz", {89, 88, 81, 21}},
-    {"SB_zobr", "pnl_ext", {4, 2, 175, 22}},
-    {"edtSDH", "pnl_ext", {69, 25, 109, 21}},
-    {"edtM0", "pnl_ext", {93, 47, 85, 21}},
-    {"edtM1", "pnl_ext", {94, 69, 85, 21}},
-    {"edtM2", "pnl_ext", {93, 91, 85, 21}},
-    {"edtMR", "pnl_ext", {95, 117, 85, 21}},
-    {"edtText", "pnl_ext", {69, 135, 109, 21}},
-    {"btnAutomat", "pnl_ext", {5, 173, 173, 26}},
-    {"imgReklama", "pnlReklama", {0, 0, 435, 136}},
-    {"CBverze", "pnlUvod", {122, 3, 59, 22}},
-    {"CBFormat", "pnlUvod", {295, 3, 59, 22}},
-    {"CBformat_casu", "pnlUvod", {230, 30, 59, 22}},
-    {"CBmezicasy", "pnlUvod", {230, 58, 59, 22}},
-    {"CBUvod", "pnlUvod", {191, 107, 57, 22}},
+    {"pnlCas", "frmCas", {8, 8, 249, 153}},         {"pnlUloz", "frmCas", {8, 167, 249, 119}},
+    {"pnl_ext", "frmCas", {258, 8, 185, 278}},      {"pnlReklama", "frmCas", {8, 152, 435, 134}},
+    {"pnlUvod", "frmCas", {8, 2, 435, 144}},        {"lblCas", "pnlCas", {8, 25, 227, 57}},
+    {"lblCasD", "pnlCas", {13, 75, 222, 57}},       {"lblDraha", "pnlCas", {6, 129, 67, 16}},
+    {"lblPriprava", "pnlCas", {72, 129, 27, 16}},   {"lblTerce", "pnlCas", {110, 129, 60, 16}},
+    {"lblNCas", "pnlCas", {181, 129, 54, 16}},      {"DXCas1", "pnlCas", {8, 25, 227, 57}},
+    {"CBCas", "pnlUloz", {13, 50, 222, 33}},        {"btnDel", "pnlUloz", {89, 88, 81, 21}},
+    {"SB_zobr", "pnl_ext", {4, 2, 175, 22}},        {"edtSDH", "pnl_ext", {69, 25, 109, 21}},
+    {"edtM0", "pnl_ext", {93, 47, 85, 21}},         {"edtM1", "pnl_ext", {94, 69, 85, 21}},
+    {"edtM2", "pnl_ext", {93, 91, 85, 21}},         {"edtMR", "pnl_ext", {95, 117, 85, 21}},
+    {"edtText", "pnl_ext", {69, 135, 109, 21}},     {"btnAutomat", "pnl_ext", {5, 173, 173, 26}},
+    {"imgReklama", "pnlReklama", {0, 0, 435, 136}}, {"CBverze", "pnlUvod", {122, 3, 59, 22}},
+    {"CBFormat", "pnlUvod", {295, 3, 59, 22}},      {"CBformat_casu", "pnlUvod", {230, 30, 59, 22}},
+    {"CBmezicasy", "pnlUvod", {230, 58, 59, 22}},   {"CBUvod", "pnlUvod", {191, 107, 57, 22}},
 };
 
 struct Caption {
@@ -53,12 +39,18 @@ struct Caption {
 };
 
 const Caption kCaptions[] = {
-    {"lblVerze", {15, 6}, 101},      {"lblFormatC", {190, 6}, 99},
-    {"lblformat_casu", {15, 35}, 210}, {"lblmezicasy", {15, 63}, 151},
-    {"lblSDH1", {4, 28}, 59},        {"lblM0", {5, 50}, 83},
-    {"lblM1", {4, 72}, 83},          {"lblM2", {4, 94}, 83},
-    {"lblMR", {4, 116}, 85},         {"lblText", {4, 138}, 64},
-    {"lblMezicas", {5, 158}, 150},   {"lblCasKQ", {13, 28}, 102},
+    {"lblVerze", {15, 6}, 101},
+    {"lblFormatC", {190, 6}, 99},
+    {"lblformat_casu", {15, 35}, 210},
+    {"lblmezicasy", {15, 63}, 151},
+    {"lblSDH1", {4, 28}, 59},
+    {"lblM0", {5, 50}, 83},
+    {"lblM1", {4, 72}, 83},
+    {"lblM2", {4, 94}, 83},
+    {"lblMR", {4, 116}, 85},
+    {"lblText", {4, 138}, 64},
+    {"lblMezicas", {5, 158}, 150},
+    {"lblCasKQ", {13, 28}, 102},
 };
 
 // The next control the Tab key reaches.
@@ -132,8 +124,10 @@ TEST_P(Layout, InitialTextsAndStates) {
     const bool four = GetParam() == Edition::FourSplit;
     EXPECT_EQ(frm->lblCas->text(), QStringLiteral("P 888,888"));
     EXPECT_EQ(frm->lblDraha->text(), QStringLiteral("jeden útok"));
-    EXPECT_EQ(frm->lblM0->text(), four ? QStringLiteral("Text 1. mezičasu:") : QStringLiteral("Text 0. mezičasu:"));
-    EXPECT_EQ(frm->lblMR->text(), four ? QStringLiteral("Text 4. mezičasu:") : QStringLiteral("Text rozdílu mezi.:"));
+    EXPECT_EQ(frm->lblM0->text(),
+              four ? QStringLiteral("Text 1. mezičasu:") : QStringLiteral("Text 0. mezičasu:"));
+    EXPECT_EQ(frm->lblMR->text(),
+              four ? QStringLiteral("Text 4. mezičasu:") : QStringLiteral("Text rozdílu mezi.:"));
     EXPECT_EQ(frm->CBCas->count(), 1);
     EXPECT_EQ(frm->CBCas->itemText(0), QString());
     EXPECT_FALSE(frm->btnDel->isEnabled());
@@ -148,12 +142,12 @@ TEST_P(Layout, InitialTextsAndStates) {
 
 TEST_P(Layout, TabOrderAndTypingLimits) {
     start(GetParam());
-    QWidget* sideOrder[] = {frm->edtSDH, frm->edtM0, frm->edtM1, frm->edtM2, frm->edtMR,
-                                  frm->edtText};
+    QWidget* sideOrder[] = {frm->edtSDH, frm->edtM0, frm->edtM1,
+                            frm->edtM2,  frm->edtMR, frm->edtText};
     for (int i = 0; i + 1 < 6; ++i)
         EXPECT_EQ(nextTabStop(sideOrder[i]), sideOrder[i + 1]) << i;
     QWidget* introOrder[] = {frm->CBUvod, frm->CBFormat, frm->CBverze, frm->CBformat_casu,
-                                   frm->CBmezicasy};
+                             frm->CBmezicasy};
     for (int i = 0; i + 1 < 5; ++i)
         EXPECT_EQ(nextTabStop(introOrder[i]), introOrder[i + 1]) << i;
     EXPECT_EQ(frm->CBCas->focusPolicy(), Qt::ClickFocus);

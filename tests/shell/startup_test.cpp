@@ -67,10 +67,11 @@ TEST_F(Startup, PortsHeldElsewhereOrAboveTenAreNotListed) {
 }
 
 TEST_F(Startup, StoredSettingsAreApplied) {
-    writeIni("[Cas]\nLeft=-20\nTop=5000\nWidth=500\nHeight=400\nTyp=458\n"
-             "[Clip]\nformat=1\nmezi=5\n"
-             "[LED]\nFormat=1\nM0=Sání\nM1=Rozdělovač\nM2=\nMR=Ještě delší popisek než dvacet znaků\n"
-             "Left=100\nTop=200\nWidth=800\nHeight=600\n");
+    writeIni(
+        "[Cas]\nLeft=-20\nTop=5000\nWidth=500\nHeight=400\nTyp=458\n"
+        "[Clip]\nformat=1\nmezi=5\n"
+        "[LED]\nFormat=1\nM0=Sání\nM1=Rozdělovač\nM2=\nMR=Ještě delší popisek než dvacet znaků\n"
+        "Left=100\nTop=200\nWidth=800\nHeight=600\n");
     start();
     EXPECT_EQ(frm->frameGeometry(), QRect(-20, 5000, 500, 400));
     EXPECT_EQ(frm->frmLED()->frameGeometry(), QRect(100, 200, 800, 600));
@@ -98,10 +99,11 @@ TEST_F(Startup, StoredThousandthsSurviveAVersionThatHidesThePrecisionList) {
 TEST_F(Startup, FirstCloseWritesEveryKeyInOrder) {
     start();
     ASSERT_TRUE(closeWindow());
-    EXPECT_EQ(QString::fromUtf8(readIni()),
-              QStringLiteral("[LED]\nFormat=0\nM0=\nM1=\nM2=\nMR=\nLeft=450\nHeight=328\nTop=10\n"
-                             "Width=462\n\n\n[Cas]\nLeft=0\nHeight=328\nTop=10\nWidth=462\nTyp=454\n\n\n"
-                             "[Clip]\nformat=0\nmezi=0\n"));
+    EXPECT_EQ(
+        QString::fromUtf8(readIni()),
+        QStringLiteral("[LED]\nFormat=0\nM0=\nM1=\nM2=\nMR=\nLeft=450\nHeight=328\nTop=10\n"
+                       "Width=462\n\n\n[Cas]\nLeft=0\nHeight=328\nTop=10\nWidth=462\nTyp=454\n\n\n"
+                       "[Clip]\nformat=0\nmezi=0\n"));
 }
 
 TEST_F(Startup, CloseKeepsUnknownKeysAndWritesMinusOneForNoSelection) {
@@ -149,8 +151,9 @@ TEST_F(Startup, FailedWriteKeepsTheWindowOpenAndClosesThePortOnce) {
     frm->show();
     EXPECT_FALSE(closeWindow());
     EXPECT_TRUE(frm->isVisible());
-    EXPECT_EQ(errors.shown, QStringList{QStringLiteral("Unable to write to %1")
-                                            .arg(QDir::toNativeSeparators(path))});
+    EXPECT_EQ(
+        errors.shown,
+        QStringList{QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path))});
     EXPECT_EQ(serial.closes, closesBefore + 1);
     EXPECT_FALSE(closeWindow());
     EXPECT_EQ(serial.closes, closesBefore + 1);

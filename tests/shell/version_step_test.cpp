@@ -32,7 +32,8 @@ TEST_F(VersionStep, FourSplitEditionTakesTheVersionAtOnceButNotItsParameters) {
     EXPECT_EQ(frm->verze, 458);
     EXPECT_EQ(frm->BCas, 3);
     EXPECT_TRUE(frm->CBFormat->isHidden());
-    EXPECT_EQ(frm->lblCas->text(), QString()) << "the format caption is rewritten, the times emptied";
+    EXPECT_EQ(frm->lblCas->text(), QString())
+        << "the format caption is rewritten, the times emptied";
     EXPECT_TRUE(companion.sent.empty());
 }
 

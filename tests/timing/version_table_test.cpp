@@ -42,18 +42,12 @@ constexpr Edition Q = Edition::FourSplit;
 
 INSTANTIATE_TEST_SUITE_P(
     All, VersionSets,
-    ::testing::Values(VersionCase{454, D, 0, false, false, false},
-                      VersionCase{456, Q, 1, false, false, true},
-                      VersionCase{457, D, 2, false, false, true},
-                      VersionCase{458, Q, 3, false, true, true},
-                      VersionCase{462, D, 4, false, false, false},
-                      VersionCase{463, Q, 5, false, false, false},
-                      VersionCase{466, D, 6, true, true, true},
-                      VersionCase{467, Q, 7, true, true, true},
-                      VersionCase{468, D, 8, true, true, true},
-                      VersionCase{469, D, 9, true, true, true},
-                      VersionCase{470, D, 10, true, true, true},
-                      VersionCase{469, Q, -1, false, false, false},
-                      VersionCase{470, Q, -1, false, false, false},
-                      VersionCase{455, D, -1, false, false, false},
-                      VersionCase{0, Q, -1, false, false, false}));
+    ::testing::Values(
+        VersionCase{454, D, 0, false, false, false}, VersionCase{456, Q, 1, false, false, true},
+        VersionCase{457, D, 2, false, false, true}, VersionCase{458, Q, 3, false, true, true},
+        VersionCase{462, D, 4, false, false, false}, VersionCase{463, Q, 5, false, false, false},
+        VersionCase{466, D, 6, true, true, true}, VersionCase{467, Q, 7, true, true, true},
+        VersionCase{468, D, 8, true, true, true}, VersionCase{469, D, 9, true, true, true},
+        VersionCase{470, D, 10, true, true, true}, VersionCase{469, Q, -1, false, false, false},
+        VersionCase{470, Q, -1, false, false, false}, VersionCase{455, D, -1, false, false, false},
+        VersionCase{0, Q, -1, false, false, false}));

@@ -33,7 +33,8 @@ void TfrmCas::loadCountdown() {
     pripravaM = StrToPrip(configured);
     const int colon = configured.indexOf(QLatin1Char(':'));
     pripravaS = configured.mid(colon + 1, 1) == QLatin1String("3") ? 30 : 0;
-    lblCas->setText(QString::number(pripravaM) + (pripravaS ? QStringLiteral(",30 ") : QStringLiteral(",00 ")));
+    lblCas->setText(QString::number(pripravaM) +
+                    (pripravaS ? QStringLiteral(",30 ") : QStringLiteral(",00 ")));
     tmrOdpocet->setEnabled(true);
 }
 
@@ -48,7 +49,8 @@ void TfrmCas::tmrOdpocetTimer() {
         lblCas->setText(QString());
         return;
     }
-    lblCas->setText(QStringLiteral("%1,%2 ").arg(pripravaM).arg(pripravaS, 2, 10, QLatin1Char('0')));
+    lblCas->setText(
+        QStringLiteral("%1,%2 ").arg(pripravaM).arg(pripravaS, 2, 10, QLatin1Char('0')));
 }
 
 // The time count is read again at each wrap; should a settings change leave fewer than two
@@ -64,7 +66,5 @@ void TfrmCas::tmrPrepTimer() {
     }
     lblCasD->setText(CasToStr(pcas, true));
 }
-
-void TfrmCas::tmrCas1Timer() {}
 
 } // namespace zorvat

@@ -23,7 +23,9 @@ std::uint8_t TfrmCas::channelCodeOf(int slot) const {
     return channelCode(casy[slot - 1], {verze, edition_});
 }
 
-QString TfrmCas::Decode_Terc(int slot) const { return zorvat::Decode_Terc(channelCodeOf(slot)); }
+QString TfrmCas::Decode_Terc(int slot) const {
+    return zorvat::Decode_Terc(channelCodeOf(slot));
+}
 
 bool TfrmCas::preved_cas(const QString& cas) {
     const PrevedResult r = zorvat::preved_cas(cas);

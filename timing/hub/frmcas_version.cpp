@@ -48,7 +48,9 @@ void TfrmCas::Nastaveni() {
     lblCasD->setText(QString());
 }
 
-void TfrmCas::CBFormatChange() { nastav_typ(); }
+void TfrmCas::CBFormatChange() {
+    nastav_typ();
+}
 
 void TfrmCas::CBverzeChange() {
     if (const int item = CBverze->currentIndex(); item >= 0)

@@ -1,0 +1,87 @@
+#include "device_fixture.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+
+using namespace zorvat;
+
+class Splits : public Device {
+protected:
+    void startAttempt(Edition edition, int precision) {
+        greet(458, 0x51, edition);
+        pick(frm->CBFormat, precision);
+        frm->edtM0->setText(QStringLiteral("Sání"));
+        frm->edtM1->setText(QStringLiteral("Koš"));
+        frm->edtM2->setText(QStringLiteral("Voda"));
+        frm->edtMR->setText(QStringLiteral("Rozdíl"));
+        device({0xAB});
+        companion.sent.clear();
+    }
+    void pressAt(qint64 msAfterStart) {
+        time.advance(frm->startMonotonicMs + msAfterStart - time.monotonicMs());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+        QApplication::sendEvent(frm.get(), &press);
+    }
+    QStringList boardTimes() const {
+        const TfrmLED& b = *frm->frmLED();
+        return {b.lblCas0->text(), b.lblCas1->text(), b.lblCas2->text(), b.lblCas3->text()};
+    }
+};
+
+TEST_F(Splits, DifferenceEditionThreePressesAndTheDifference) {
+    startAttempt(Edition::Difference, 0);
+    pressAt(10004);
+    pressAt(15204);
+    EXPECT_EQ(companion.sent, (Sent{{1495, 1, 1000}, {1495, 2, 1520}}));
+    pressAt(31049);
+    EXPECT_EQ(boardTimes(), (QStringList{QStringLiteral("10,00"), QStringLiteral("15,20"),
+                                         QStringLiteral("31,05"), QStringLiteral("15,85")}));
+    EXPECT_EQ(companion.sent,
+              (Sent{{1495, 1, 1000}, {1495, 2, 1520}, {1495, 3, 3105}, {1495, 4, 1585}}));
+    const TfrmLED& b = *frm->frmLED();
+    EXPECT_EQ(b.lblM0->text(), QStringLiteral("Sání"));
+    EXPECT_EQ(b.lblMR->text(), QStringLiteral("Rozdíl"));
+    EXPECT_EQ(frm->lblM0C->text(), QStringLiteral("Sání: 10,00"));
+    EXPECT_EQ(frm->lblMRC->text(), QStringLiteral("Rozdíl: 15,85"));
+    EXPECT_FALSE(frm->lblMRC->isHidden());
+    pressAt(40000);
+    EXPECT_EQ(companion.sent.size(), 4u);
+    // The reset empties the rows and hides the side labels; the next attempt starts over.
+    device({0xAA});
+    EXPECT_EQ(boardTimes(), QStringList(4, QString()));
+    EXPECT_TRUE(frm->lblM0C->isHidden());
+}
+
+TEST_F(Splits, FourSplitEditionFourPressesAtThousandths) {
+    startAttempt(Edition::FourSplit, 1);
+    pressAt(1500);
+    EXPECT_TRUE(frm->frmLED()->pnlStart->isHidden()) << "a split hides the banner";
+    pressAt(2250);
+    pressAt(3000);
+    pressAt(4125);
+    EXPECT_EQ(boardTimes(), (QStringList{QStringLiteral("1,500"), QStringLiteral("2,250"),
+                                         QStringLiteral("3,000"), QStringLiteral("4,125")}));
+    EXPECT_EQ(companion.sent,
+              (Sent{{1495, 1, 1500}, {1495, 2, 2250}, {1495, 3, 3000}, {1495, 4, 750}}));
+    EXPECT_EQ(frm->lblMRC->text(), QStringLiteral("Rozdíl: 4,125"));
+}
+
+TEST_F(Splits, SpaceReachesTheSplitFromTheResultsListAndTheBoard) {
+    startAttempt(Edition::Difference, 1);
+    time.advance(50 + frm->startMonotonicMs - time.monotonicMs());
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::ShiftModifier, QStringLiteral(" "));
+    QApplication::sendEvent(frm->CBCas, &press);
+    EXPECT_EQ(frm->frmLED()->lblCas0->text(), QStringLiteral("0,050"));
+    EXPECT_FALSE(frm->frmLED()->pnlStart->isHidden()) << "the difference edition keeps the banner";
+    EXPECT_FALSE(frm->CBCas->view()->isVisible()) << "the space bar must not open the list";
+    QApplication::sendEvent(frm->frmLED(), &press);
+    EXPECT_FALSE(frm->frmLED()->lblCas1->text().isEmpty());
+}
+
+TEST_F(Splits, NoSplitWhileTheClockStands) {
+    greet(458, 0x51);
+    frm->FormKeyDown(Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(frm->frmLED()->lblCas0->text(), QString());
+    EXPECT_TRUE(companion.sent.empty());
+}

@@ -1,0 +1,47 @@
+// The results list: the selected result goes to the clipboard; deleting entries.
+#include "clipboard_text.h"
+#include "tfrmcas.h"
+#include "tfrmled.h"
+
+namespace zorvat {
+
+bool TfrmCas::putOnClipboard(const QString& text) {
+    if (const auto error = s_.clipboard.setText(text)) {
+        s_.errors.show(QStringLiteral("Cannot open clipboard: %1").arg(*error));
+        return false;
+    }
+    return true;
+}
+
+bool TfrmCas::CBCasChange() {
+    const QString e = CBCas->currentIndex() >= 0 ? CBCas->currentText() : QString();
+    if (e.isEmpty()) {
+        btnDel->setEnabled(false);
+        return putOnClipboard(QString());
+    }
+    btnDel->setEnabled(true);
+    const TfrmLED& board = *frmLED_;
+    const std::array<QString, 4> splits{board.lblCas0->text(), board.lblCas1->text(),
+                                        board.lblCas2->text(), board.lblCas3->text()};
+    const auto layout = CBformat_casu->currentIndex() == 1
+                            ? ClipboardLayout::LeftThenRight
+                            : ClipboardLayout::FirstWithLetterThenSecond;
+    return putOnClipboard(
+        clipboardText(e, CBmezicasy->currentIndex() == 0 ? &splits : nullptr, layout));
+}
+
+void TfrmCas::btnDelClick() {
+    CBCas->removeItem(CBCas->currentIndex());
+    CBCas->setCurrentIndex(-1);
+    if (CBCasChange())
+        putOnClipboard(QString());
+}
+
+// The list passes every key on to the window's handler, so the space bar takes a split while
+// the list has the focus. The space bar must not also open the list's popup.
+bool TfrmCas::CBCasKeyDown(int key, Qt::KeyboardModifiers shift) {
+    FormKeyDown(key, shift);
+    return key == Qt::Key_Space;
+}
+
+} // namespace zorvat
