@@ -11,6 +11,8 @@ public:
     virtual ~Clock() = default;
     virtual QDateTime now() const = 0;
     virtual qint64 monotonicMs() const = 0;
+    // Blocks the calling thread; timers do not run meanwhile.
+    virtual void sleepMs(int ms) = 0;
 };
 
 } // namespace zorvat

@@ -2,13 +2,23 @@
 
 #include "timer.h"
 
+#include <memory>
+
 namespace zorvat {
 
 // QTimer-backed timers; short intervals get Qt::PreciseTimer so 1 ms pollers are not
 // coarsened to 5 % of their interval.
 class QtTimerFactory final : public TimerFactory {
 public:
+    QtTimerFactory();
+    ~QtTimerFactory() override;
     std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) override;
+    void setHeld(bool held) override;
+
+    struct Shared;
+
+private:
+    std::shared_ptr<Shared> shared_;
 };
 
 } // namespace zorvat

@@ -1,5 +1,7 @@
 #include "system_clock.h"
 
+#include <QThread>
+
 namespace zorvat {
 
 SystemClock::SystemClock() {
@@ -12,6 +14,10 @@ QDateTime SystemClock::now() const {
 
 qint64 SystemClock::monotonicMs() const {
     return monotonic_.elapsed();
+}
+
+void SystemClock::sleepMs(int ms) {
+    QThread::msleep(static_cast<unsigned long>(ms));
 }
 
 } // namespace zorvat

@@ -11,6 +11,7 @@ public:
     SystemClock();
     QDateTime now() const override;
     qint64 monotonicMs() const override;
+    void sleepMs(int ms) override;
 
 private:
     QElapsedTimer monotonic_;

@@ -64,13 +64,16 @@ void VirtualTime::advance(qint64 ms) {
         }
         if (!next || due > end)
             break;
-        nowMs_ = due;
+        nowMs_ = std::max(nowMs_, due); // a sleep may have passed it already
         next->due += std::max(1, next->interval);
+        // Ticks missed while the thread slept are not made up, as with a real timer.
+        if (next->due <= nowMs_)
+            next->due = nowMs_ + std::max(1, next->interval);
         // A handler may disable, re-enable or destroy timers; the loop re-scans each time.
         auto handler = next->onTimeout;
         handler();
     }
-    nowMs_ = end;
+    nowMs_ = std::max(nowMs_, end);
 }
 
 } // namespace zorvat

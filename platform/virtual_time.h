@@ -19,6 +19,10 @@ public:
     QDateTime now() const override;
     qint64 monotonicMs() const override { return nowMs_; }
     std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) override;
+    // Scripted sends are instant; there is nothing to hold.
+    void setHeld(bool) override {}
+    // The blocked thread lets time pass; timers due meanwhile fire at the next advance().
+    void sleepMs(int ms) override { nowMs_ += ms; }
 
     // Lets ms milliseconds pass, firing due timers in time order (creation order on ties).
     void advance(qint64 ms);

@@ -5,8 +5,9 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev
-    libsimpleini-dev libicu-dev libjpeg-dev libgtest-dev
-    fonts-liberation2 xvfb xauth
+    libsimpleini-dev libicu-dev libjpeg-dev libgtest-dev libsdl2-mixer-dev
+    fonts-liberation2 xvfb xauth dbus-daemon
+    g++-mingw-w64-x86-64
 )
 
 missing=()

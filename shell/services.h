@@ -5,6 +5,7 @@
 #include "companion.h"
 #include "error_box.h"
 #include "serial_port.h"
+#include "sound_player.h"
 #include "timer.h"
 
 namespace zorvat {
@@ -18,6 +19,7 @@ struct Services {
     ErrorBox& errors;
     Companion& companion;
     Clipboard& clipboard;
+    SoundPlayer& sounds;
 };
 
 } // namespace zorvat

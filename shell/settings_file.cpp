@@ -1,9 +1,10 @@
 #include "settings_file.h"
 
+#include "local_text.h"
+
 #include <QByteArrayList>
 #include <QFile>
 #include <QSaveFile>
-#include <QStringDecoder>
 
 #include <SimpleIni.h>
 
@@ -22,21 +23,6 @@ struct SettingsFile::Ini {
 };
 
 namespace {
-
-// We write UTF-8, but files carried over from Czech Windows machines hold windows-1250.
-// Each value is judged on its own: not valid UTF-8 means windows-1250, or Latin-1 when
-// this Qt has no converter for that code page (it needs ICU).
-QString decodeValue(const char* raw) {
-    const QByteArray bytes(raw);
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8(bytes);
-    if (!utf8.hasError())
-        return text;
-    QStringDecoder cp1250("windows-1250", QStringDecoder::Flag::Stateless);
-    if (cp1250.isValid())
-        return cp1250(bytes);
-    return QString::fromLatin1(bytes);
-}
 
 // Plain decimal only: strtol-style parsing would also take hex, octal and trailing junk.
 std::optional<int> parseInt(const char* text) {
@@ -108,7 +94,8 @@ int SettingsFile::readInt(const char* section, const char* key, int def) const {
 
 QString SettingsFile::readString(const char* section, const char* key) const {
     const char* raw = m_ini->data.GetValue(section, key, nullptr);
-    return raw ? decodeValue(raw) : QString();
+    // We write UTF-8; files carried over from Czech Windows machines hold windows-1250.
+    return raw ? decodeLocalText(QByteArray(raw)) : QString();
 }
 
 bool SettingsFile::writeInt(const char* section, const char* key, int value) {

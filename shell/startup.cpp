@@ -1,10 +1,11 @@
 #include "startup.h"
 
-#include "absent_companion.h"
+#include "dbus_companion.h"
 #include "qt_clipboard.h"
 #include "qt_error_box.h"
 #include "qt_serial_port.h"
 #include "qt_timer.h"
+#include "sdl_sound_player.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
 
@@ -19,13 +20,15 @@ int runProgram(int argc, char** argv, Edition edition) {
     QtTimerFactory timers;
     QtSerialPort serial;
     QtErrorBox errors;
-    AbsentCompanion companion;
+    DBusCompanion companion(QDBusConnection::sessionBus(), timers);
     QtClipboard clipboard;
+    SdlSoundPlayer sounds;
 
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
-    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion, clipboard}, ini);
+    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion, clipboard, sounds},
+                   ini);
     frmCas.FormCreate();
     frmCas.createBoard();
     frmCas.show();

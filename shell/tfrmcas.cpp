@@ -26,6 +26,10 @@ void TfrmCas::connectHandlers() {
     connect(CBCas, &QComboBox::activated, this, [this] { CBCasChange(); });
     connect(btnDel, &QPushButton::clicked, this, [this] { btnDelClick(); });
     connect(SB_zobr, &QPushButton::clicked, this, [this] { SB_zobrClick(); });
+    connect(btnAutomat, &QPushButton::clicked, this, [this] { btnAutomatClick(); });
+    s_.companion.onMessage = [this](int msg, std::int32_t w, std::int32_t l) {
+        companionMessage(msg, w, l);
+    };
     for (QLineEdit* e : {edtSDH, edtM0, edtM1, edtM2, edtMR, edtText})
         connect(e, &QLineEdit::textChanged, this, [this] { captionChanged(); });
     CBCas->installEventFilter(this);
@@ -47,7 +51,9 @@ bool TfrmCas::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-TfrmCas::~TfrmCas() = default;
+TfrmCas::~TfrmCas() {
+    s_.companion.onMessage = nullptr;
+}
 
 void TfrmCas::createTimers() {
     tmrIn = s_.timers.create(1, [this] { tmrInTimer(); });

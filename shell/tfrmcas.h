@@ -76,6 +76,13 @@ public:
     void btnDelClick();
     bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift); // true: the list must not see it
 
+    // --- automatic start (shell) ---
+    void btnAutomatClick();
+
+    // --- companion messages (companion/hub) ---
+    void companionMessage(int msg, std::int32_t wParam, std::int32_t lParam);
+    void readActualTxt();
+
     // --- board window and moving text (display/hub) ---
     void SB_zobrClick();
     void captionChanged();

@@ -10,9 +10,9 @@ namespace zorvat {
 class FakeCompanion final : public Companion {
 public:
     bool present = true;
-    std::vector<std::array<qint32, 3>> sent;
+    std::vector<std::array<std::int32_t, 3>> sent;
     bool windowExists() override { return present; }
-    void send(int msg, qint32 wParam, qint32 lParam) override {
+    void send(int msg, std::int32_t wParam, std::int32_t lParam) override {
         sent.push_back({msg, wParam, lParam});
     }
 };

@@ -17,13 +17,19 @@ void FakeSerialPort::configure() {
 }
 
 void FakeSerialPort::setRts(bool high) {
-    if (isOpen())
-        lines << (high ? QStringLiteral("RTS+") : QStringLiteral("RTS-"));
+    line(high ? "RTS+" : "RTS-");
 }
 
 void FakeSerialPort::setDtr(bool high) {
-    if (isOpen())
-        lines << (high ? QStringLiteral("DTR+") : QStringLiteral("DTR-"));
+    line(high ? "DTR+" : "DTR-");
+}
+
+void FakeSerialPort::line(const char* op) {
+    if (!isOpen())
+        return;
+    lines << QString::fromLatin1(op);
+    if (clock)
+        lineTimes << clock->monotonicMs();
 }
 
 qint64 FakeSerialPort::bytesWaiting() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "clock.h"
 #include "serial_port.h"
 
 #include <QSet>
@@ -16,6 +17,8 @@ public:
     QSet<QString> heldElsewhere;
     std::deque<std::uint8_t> incoming;
     QStringList lines; // "RTS+", "RTS-", "DTR+", "DTR-"
+    const Clock* clock = nullptr;
+    QList<qint64> lineTimes; // monotonic ms of each line operation, when a clock is set
     QString openName;
     int opens = 0;
     int closes = 0;
@@ -31,6 +34,9 @@ public:
     void close() override;
 
     void feed(std::initializer_list<std::uint8_t> bytes);
+
+private:
+    void line(const char* op);
 };
 
 } // namespace zorvat

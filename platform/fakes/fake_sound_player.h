@@ -2,7 +2,7 @@
 
 #include "sound_player.h"
 
-#include <QStringList>
+#include <QString>
 #include <utility>
 #include <vector>
 

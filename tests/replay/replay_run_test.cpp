@@ -1,5 +1,6 @@
 // Runs the built zorvat-replay as other tools do: a script in, one JSON line per dump out.
 #include "qt_printers.h"
+#include "replay_process.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,47 +12,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Outcome {
-    int exitCode = -1;
-    std::vector<QJsonObject> dumps;
-    QString errors;
-};
-
-Outcome replay(const QByteArray& script, QStringList options = {},
-               const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
-               const QString& workDir = {}) {
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.setWorkingDirectory(workDir);
-    p.start(QStringLiteral(ZORVAT_REPLAY), options << QStringLiteral("-"));
-    p.write(script);
-    p.closeWriteChannel();
-    Outcome r;
-    if (!p.waitForFinished(30000)) {
-        ADD_FAILURE() << "zorvat-replay did not finish";
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.errors = QString::fromUtf8(p.readAllStandardError());
-    for (const QByteArray& line : p.readAllStandardOutput().split('\n')) {
-        if (line.isEmpty())
-            continue;
-        QJsonParseError error;
-        const QJsonDocument doc = QJsonDocument::fromJson(line, &error);
-        EXPECT_TRUE(doc.isObject()) << "not a dump: " << line.toStdString();
-        r.dumps.push_back(doc.object());
-    }
-    return r;
-}
-
-QJsonObject widget(const QJsonObject& dump, const char* key) {
-    return dump[QStringLiteral("widgets")][QLatin1String(key)].toObject();
-}
-
-QJsonArray json(const char* text) {
-    return QJsonDocument::fromJson(text).array();
-}
 
 const QByteArray kGreeting = "pick COM1\n"
                              "bytes 00 15 01 00 AA # version 4.54 greeting, then a reset\n"
@@ -202,7 +162,7 @@ TEST(Replay, BadScriptsAndOptionsStopWithCode2) {
         std::size_t dumps;
     } cases[] = {
         {"dump\nbytes 0G\n", {}, "line 2: bytes: bad byte '0G'", 0},
-        {"dump\nmessage 3\n", {}, "line 2: unknown command 'message'", 0},
+        {"dump\nnotify 3\n", {}, "line 2: unknown command 'notify'", 0},
         // Names are checked before anything runs.
         {"dump\nclick btnFoo\n", {}, "line 2: unknown button 'btnFoo'", 0},
         {"dump\n\ntype lblCas x\n", {}, "line 3: unknown edit box 'lblCas'", 0},

@@ -63,6 +63,7 @@ TEST(ReplayScript, EachCommandReadsItsArguments) {
         {"key space", command(Kind::Key)},
         {"key space board", boardKey()},
         {"select 2", command(Kind::Select, {}, 2)},
+        {"message 1493", command(Kind::Message, {}, 1493)},
         {"click btnDel", command(Kind::Click, "btnDel")},
         {"choose CBFormat 1", command(Kind::Choose, "CBFormat", 1)},
         {"type edtSDH SDH  Horní Ves ", typing("edtSDH", "SDH  Horní Ves ")},
@@ -104,7 +105,8 @@ TEST(ReplayScript, BadLinesAreReportedWithTheirNumber) {
         const char* message;
     } cases[] = {
         {"dump\nfoo\n", 2, "unknown command 'foo'"},
-        {"message 5", 1, "unknown command 'message'"},
+        {"message", 1, "message: missing number"},
+        {"message x", 1, "message: bad number 'x'"},
         {"Dump", 1, "unknown command 'Dump'"},
         {"bytes", 1, "bytes: missing bytes"},
         {"bytes 00 0G", 1, "bytes: bad byte '0G'"},

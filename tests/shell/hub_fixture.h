@@ -4,6 +4,7 @@
 #include "fake_companion.h"
 #include "fake_error_box.h"
 #include "fake_serial_port.h"
+#include "fake_sound_player.h"
 #include "qt_printers.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
@@ -24,6 +25,7 @@ protected:
     FakeErrorBox errors;
     FakeCompanion companion;
     FakeClipboard clipboard;
+    FakeSoundPlayer sounds;
     std::unique_ptr<TfrmCas> frm;
 
     Hub() { serial.existing = {QStringLiteral("COM1"), QStringLiteral("COM3")}; }
@@ -45,9 +47,9 @@ protected:
         // A fresh program: the previous one's port is released.
         frm.reset();
         serial.close();
-        frm = std::make_unique<TfrmCas>(edition,
-                                        Services{time, time, serial, errors, companion, clipboard},
-                                        path.isEmpty() ? iniPath() : path);
+        frm = std::make_unique<TfrmCas>(
+            edition, Services{time, time, serial, errors, companion, clipboard, sounds},
+            path.isEmpty() ? iniPath() : path);
         frm->FormCreate();
         frm->createBoard();
     }

@@ -38,7 +38,7 @@ Replay::Replay(const ReplayOptions& options, const QString& settingsPath)
         serial_.existing << QStringLiteral("COM%1").arg(n);
     companion_.present = options.companionPresent;
     frmCas_ = std::make_unique<TfrmCas>(
-        options.edition, Services{time_, time_, serial_, errors_, companion_, clipboard_},
+        options.edition, Services{time_, time_, serial_, errors_, companion_, clipboard_, sounds_},
         settingsPath);
     frmCas_->FormCreate();
     frmCas_->createBoard();
@@ -128,6 +128,10 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
         break;
     case Kind::Click:
         control<QAbstractButton>(c.name)->click();
+        break;
+    case Kind::Message:
+        if (companion_.onMessage)
+            companion_.onMessage(static_cast<int>(c.number), 0, 0);
         break;
     case Kind::Choose: {
         QComboBox* list = control<QComboBox>(c.name);

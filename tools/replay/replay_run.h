@@ -43,7 +43,7 @@ private:
     FakeErrorBox errors_;
     FakeCompanion companion_;
     FakeClipboard clipboard_;
-    FakeSoundPlayer sounds_; // filled once the program plays sounds
+    FakeSoundPlayer sounds_;
     std::unique_ptr<TfrmCas> frmCas_;
 };
 

@@ -97,8 +97,8 @@ const std::pair<const char*, Kind> kKinds[] = {
     {"pick", Kind::Pick},     {"bytes", Kind::Bytes},   {"wait", Kind::Wait},
     {"key", Kind::Key},       {"select", Kind::Select}, {"click", Kind::Click},
     {"choose", Kind::Choose}, {"type", Kind::Type},     {"enter", Kind::Enter},
-    {"leave", Kind::Leave},   {"resize", Kind::Resize}, {"close", Kind::Close},
-    {"dump", Kind::Dump},
+    {"leave", Kind::Leave},   {"resize", Kind::Resize}, {"message", Kind::Message},
+    {"close", Kind::Close},   {"dump", Kind::Dump},
 };
 
 Command parseCommand(Words& w, QStringView word) {
@@ -133,6 +133,9 @@ Command parseCommand(Words& w, QStringView word) {
         }
         break;
     case Kind::Select:
+        c.number = requireNumber(w, command, 0, std::numeric_limits<int>::max());
+        break;
+    case Kind::Message:
         c.number = requireNumber(w, command, 0, std::numeric_limits<int>::max());
         break;
     case Kind::Choose:

@@ -21,6 +21,7 @@ struct Command {
         Enter,
         Leave,
         Resize,
+        Message,
         Close,
         Dump
     };

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <map>
+#include <optional>
+#include <vector>
+
+namespace zorvat::companion {
+
+struct WindowMessage {
+    int msg = 0;
+    int wParam = 0;
+    int lParam = 0;
+};
+
+// Written just before message 1493 goes out.
+struct ActualFile {
+    QString path;
+    QString line1;
+    QString line2;
+};
+
+struct Options {
+    bool hang = false;
+    std::vector<WindowMessage> sends;
+    std::map<int, WindowMessage> sendOn; // received message -> request sent before answering
+    std::optional<ActualFile> actual;
+    int exitAfter = 0; // 0: no limit
+    int timeoutMs = 0; // 0: no limit
+};
+
+struct OptionsResult {
+    Options options;
+    QString error; // empty when the arguments were fine
+};
+
+// args without the program name.
+OptionsResult parseOptions(const QStringList& args);
+
+QString usageText();
+
+} // namespace zorvat::companion
