@@ -1,4 +1,5 @@
 #include "port_names.h"
+#include "scoped_env.h"
 
 #include <QDir>
 #include <QFile>
@@ -8,26 +9,6 @@
 
 namespace zorvat {
 namespace {
-
-// Sets an environment variable for one test and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 // A ports folder with links to stand-in device files:
 // com3 -> devices/ttyFake3, com10 -> devices/ttyFake10, com4 -> alias4 -> devices/ttyFake4,

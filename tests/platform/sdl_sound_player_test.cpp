@@ -1,4 +1,5 @@
 #include "sdl_sound_player.h"
+#include "scoped_env.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -13,26 +14,6 @@
 
 namespace zorvat {
 namespace {
-
-// Sets an environment variable for one scope and puts the old value back.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const QByteArray& value)
-        : name_(name), had_(qEnvironmentVariableIsSet(name)), old_(qgetenv(name)) {
-        qputenv(name, value);
-    }
-    ~ScopedEnv() {
-        if (had_)
-            qputenv(name_, old_);
-        else
-            qunsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    bool had_;
-    QByteArray old_;
-};
 
 // Silent 16-bit mono PCM at 22050 Hz.
 QByteArray silentWav(int ms) {
