@@ -42,11 +42,19 @@ public:
         }
         onTimeout_();
     }
-    void firePending() {
-        if (pending_ && timer_.isActive()) {
-            pending_ = false;
-            onTimeout_();
-        }
+    // The tick that came due during the hold runs from the event loop, once the code that
+    // held the timers has returned, never inside it.
+    void postPending() {
+        if (!pending_)
+            return;
+        pending_ = false;
+        QMetaObject::invokeMethod(
+            &timer_,
+            [this] {
+                if (timer_.isActive())
+                    fire();
+            },
+            Qt::QueuedConnection);
     }
 
 private:
@@ -66,13 +74,9 @@ std::unique_ptr<Timer> QtTimerFactory::create(int intervalMs, std::function<void
 
 void QtTimerFactory::setHeld(bool held) {
     shared_->held = held;
-    if (held)
-        return;
-    // A handler may create or destroy timers; walk a copy and skip the ones gone meanwhile.
-    const std::vector<QtTimer*> snapshot = shared_->timers;
-    for (QtTimer* t : snapshot) {
-        if (std::find(shared_->timers.begin(), shared_->timers.end(), t) != shared_->timers.end())
-            t->firePending();
+    if (!held) {
+        for (QtTimer* t : shared_->timers)
+            t->postPending();
     }
 }
 

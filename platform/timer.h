@@ -19,7 +19,8 @@ class TimerFactory {
 public:
     virtual ~TimerFactory() = default;
     virtual std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) = 0;
-    // While held, no handler runs; a timer that came due meanwhile fires once on release.
+    // While held, no handler runs; a timer that came due meanwhile fires once after release,
+    // from the event loop.
     // Used around calls that stand for a blocking wait of the user-interface thread.
     virtual void setHeld(bool held) = 0;
 };

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program on a simulated timing device that
-# appears as COM1. Usage: scripts/run.sh [d|q]  (difference or four-split edition)
+# appears as COM1, with the stand-in companion logging what the program sends it.
+# Usage: scripts/run.sh [d|q]  (difference or four-split edition)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 edition=${1:-d}
@@ -9,12 +10,19 @@ scripts/setup.sh
 scripts/build.sh
 
 ports=$(mktemp -d)
-build/tools/sim/zorvat-sim --version 466 --mode 51 --link "$ports/com1" --demo &
-sim=$!
-trap 'kill "$sim" 2>/dev/null; rm -rf "$ports"' EXIT
+pids=()
+trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$ports"' EXIT
+
+# Firmware 4.54 is the program's default version, so picking COM1 is all it takes.
+build/tools/sim/zorvat-sim --version 454 --mode 54 --demo --link "$ports/com1" &
+pids+=($!)
+if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    build/tools/companion/zorvat-companion | sed -u 's/^/companion received: /' &
+    pids+=($!)
+fi
 for _ in $(seq 50); do
     [ -e "$ports/com1" ] && break
     sleep 0.1
 done
-echo "Pick COM1 in the port list; the simulated device then greets and plays attempts."
+echo "Pick COM1 in the port list: the simulated device greets and plays attempts."
 ZORVAT_PORTS="$ports" "build/app/zorvat-$edition"

@@ -215,7 +215,9 @@ TEST_F(DBusCompanionTest, HungCompanionIsGivenUpAfterAboutTwoSecondsWithTimersHe
 
     EXPECT_GE(waited, 1500);
     EXPECT_LE(waited, 4000);
-    EXPECT_EQ(fired, 1) << "came due during the wait: once, on release";
+    EXPECT_EQ(fired, 0) << "held during the wait, and not run inside the sender";
+    QCoreApplication::processEvents();
+    EXPECT_GE(fired, 1) << "came due during the wait: runs after release";
     EXPECT_EQ(tool.lines(1), QStringList{"1495 0 0"});
     EXPECT_TRUE(QTest::qWaitFor([&] { return fired >= 3; }, kWaitMs)) << "runs on afterwards";
 }

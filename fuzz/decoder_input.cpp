@@ -1,0 +1,193 @@
+// Input layout:
+//   byte 0     bit 0: edition (0 difference, 1 four-split); bit 1: precision (LED Format 0/1)
+//   byte 1     firmware version: index (mod 11) into 454 456 457 458 462 463 466 467 468 469 470
+//   bytes 2-4  mode, target and time-flag bytes of the greeting, sent in the version's layout
+//   the rest   the device stream, one byte decoded per millisecond. 0xE5 escapes:
+//              E5 E5 is the byte E5; E5 X is an action chosen by X % 3:
+//              0 the space bar (a split), 1 wait 1000 ms, 2 wait 2000 ms; waits past 60 s
+//              in all are skipped, and a lone E5 at the end is the byte E5.
+// Inputs shorter than the five set-up bytes are ignored.
+#include "decoder_input.h"
+
+#include "fake_clipboard.h"
+#include "fake_companion.h"
+#include "fake_error_box.h"
+#include "fake_serial_port.h"
+#include "fake_sound_player.h"
+#include "tfrmcas.h"
+#include "tfrmled.h"
+#include "virtual_time.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace zorvat {
+
+namespace {
+
+constexpr std::array<int, 11> kVersions{454, 456, 457, 458, 462, 463, 466, 467, 468, 469, 470};
+constexpr std::size_t kSetupBytes = 5;
+constexpr std::uint8_t kEscape = 0xE5;
+// Waits beyond this total are skipped: long quiet stretches add run time, not coverage.
+constexpr qint64 kMaxWaitMs = 60000;
+
+// An abort is what the fuzzer reports as a finding, and what fails the corpus replay.
+void check(bool ok, const char* what) {
+    if (ok)
+        return;
+    std::fprintf(stderr, "decoder invariant broken: %s\n", what);
+    std::abort();
+}
+
+struct Setup {
+    Edition edition;
+    int precision;
+    int verze;
+    std::uint8_t mode, target, flag;
+};
+
+Setup readSetup(const std::uint8_t* data) {
+    return {(data[0] & 1) ? Edition::FourSplit : Edition::Difference,
+            (data[0] >> 1) & 1,
+            kVersions[data[1] % kVersions.size()],
+            data[2],
+            data[3],
+            data[4]};
+}
+
+// The settings file of a set-up, written once per process: a folder made and removed for
+// every input costs more than the run itself. The window writes settings only on close,
+// which no run does, so the files stay as written.
+QString settingsFor(const Setup& s) {
+    static QTemporaryDir dir;
+    check(dir.isValid(), "no temporary folder");
+    const QString path = dir.filePath(QStringLiteral("kq-%1-%2.ini").arg(s.verze).arg(s.precision));
+    if (!QFile::exists(path)) {
+        QFile ini(path);
+        check(ini.open(QIODevice::WriteOnly), "settings file not writable");
+        ini.write(QStringLiteral("[Cas]\nTyp=%1\n[LED]\nFormat=%2\n")
+                      .arg(s.verze)
+                      .arg(s.precision)
+                      .toUtf8());
+    }
+    return path;
+}
+
+// One program run with its fakes.
+class Run {
+public:
+    explicit Run(const Setup& s) {
+        serial.existing = {QStringLiteral("COM1")};
+        frm = std::make_unique<TfrmCas>(
+            s.edition, Services{time, time, serial, errors, companion, clipboard, sounds},
+            settingsFor(s));
+        frm->FormCreate();
+        frm->createBoard();
+    }
+
+    // Picks COM1 and greets as the device of that firmware does: older firmware in its
+    // line layout and followed by a reset.
+    void greet(const Setup& s) {
+        frm->CBUvod->setCurrentIndex(frm->CBUvod->findText(QStringLiteral("COM1")));
+        emit frm->CBUvod->activated(frm->CBUvod->currentIndex());
+        if (frm->pocetB_Uvod == 3 && s.verze >= 466 && s.verze <= 468) {
+            serial.feed({0x00, s.mode, s.target, s.flag});
+        } else {
+            const auto swapped = static_cast<std::uint8_t>((s.mode << 4) | (s.mode >> 4));
+            serial.feed({0x00, swapped, static_cast<std::uint8_t>(s.target & 0x0F), s.flag, 0xAA});
+        }
+        time.advance(10);
+        check(!frm->pnlCas->isHidden(), "the device did not greet");
+    }
+
+    void play(const std::uint8_t* data, std::size_t size) {
+        for (std::size_t i = 0; i < size; ++i) {
+            if (data[i] != kEscape || i + 1 == size) {
+                serial.incoming.push_back(data[i]);
+                continue;
+            }
+            const std::uint8_t x = data[++i];
+            if (x == kEscape) {
+                serial.incoming.push_back(x);
+                continue;
+            }
+            decodeWaiting();
+            if (x % 3 == 0)
+                frm->FormKeyDown(Qt::Key_Space, Qt::NoModifier);
+            else
+                wait(x % 3 == 1 ? 1000 : 2000);
+            checkState();
+        }
+        decodeWaiting();
+        checkState();
+    }
+
+    // After the stream, a reset must still bring the window back to a clean attempt.
+    void checkUsable() {
+        // Whatever bytes the slots hold, their text forms must not fault (the sanitizers and
+        // the bounds-checked build watch these calls).
+        for (int slot = 1; slot <= 4; ++slot) {
+            frm->CasToStr(slot, true);
+            frm->CasToStrOut(slot, true);
+        }
+        frm->reset_cas();
+        check(frm->casu == 1 && !frm->t_cas, "reset_cas left an attempt running");
+        check(frm->lblCas->text().isEmpty() && frm->lblCasD->text().isEmpty(),
+              "reset_cas left times shown");
+        const TfrmLED& board = *frm->frmLED();
+        for (const QLabel* l : {board.lblCas0, board.lblCas1, board.lblCas2, board.lblCas3})
+            check(l->text().isEmpty(), "reset_cas left a split on the board");
+    }
+
+private:
+    // One byte per millisecond, and one more tick so the last one is taken.
+    void decodeWaiting() { time.advance(static_cast<qint64>(serial.incoming.size()) + 1); }
+
+    void wait(qint64 ms) {
+        if (waited + ms > kMaxWaitMs)
+            return;
+        waited += ms;
+        time.advance(ms);
+    }
+
+    void checkState() const {
+        check(frm->casu <= 5, "casu out of 0..5");
+        check(frm->pcas <= 4, "pcas out of 0..4");
+        check(frm->framing.bytu <= 4, "framing bytu above 4");
+        check(frm->framing.pocetByte <= 4, "framing pocetByte above 4");
+    }
+
+    VirtualTime time{QDateTime(QDate(2026, 6, 13), QTime(9, 59))};
+    FakeSerialPort serial;
+    FakeErrorBox errors;
+    FakeCompanion companion;
+    FakeClipboard clipboard;
+    FakeSoundPlayer sounds;
+    std::unique_ptr<TfrmCas> frm;
+    qint64 waited = 0;
+};
+
+} // namespace
+
+void runDecoderInput(const std::uint8_t* data, std::size_t size) {
+    if (size < kSetupBytes)
+        return;
+    size = std::min(size, kMaxDecoderInput);
+    const Setup setup = readSetup(data);
+    {
+        Run run(setup);
+        run.greet(setup);
+        run.play(data + kSetupBytes, size - kSetupBytes);
+        run.checkUsable();
+    }
+    // Widgets deleted later must not pile up over millions of runs.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace zorvat
