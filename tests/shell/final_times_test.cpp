@@ -60,6 +60,17 @@ TEST_F(FinalTimes, RotationStopsWhenTheCountDropsBelowTwoEarlierTimes) {
     EXPECT_FALSE(frm->tmrPrep->isEnabled());
 }
 
+TEST_F(FinalTimes, ARedisplayForOneTimeWhileRotatingStopsTheRotation) {
+    greet(458, 0x53);
+    for (std::uint8_t code : {0x02, 0x05, 0x08})
+        deviceTime(code, 0x01, 0x00, 0x00);
+    ASSERT_TRUE(frm->tmrPrep->isEnabled());
+    device({0x5A, 0x50, 0xA5}); // count 0, then the redisplay sets pcas to 0
+    time.advance(2000);
+    EXPECT_FALSE(frm->tmrPrep->isEnabled());
+    EXPECT_LE(frm->pcas, 4);
+}
+
 TEST_F(FinalTimes, OneTrackInNibbleLayout) {
     greet(454, 0x51);
     device({0xBA, 0x21, 0x23, 0x45});

@@ -54,9 +54,12 @@ void TfrmCas::tmrOdpocetTimer() {
 }
 
 // The time count is read again at each wrap; should a settings change leave fewer than two
-// earlier times to show, the rotation stops where it is.
+// earlier times to show, the rotation stops where it is. A redisplay or a completion may have
+// set pcas to 0 or 1 while the rotation ran on: that wraps too, so no slot 0 is ever shown.
 void TfrmCas::tmrPrepTimer() {
-    if (--pcas == 0) {
+    if (pcas > 1) {
+        --pcas;
+    } else {
         const int earlier = slotCount(nast[0]) - 1;
         if (earlier < 2) {
             tmrPrep->setEnabled(false);
