@@ -1,5 +1,6 @@
 // DBusCompanion against the built zorvat-companion, on the session bus that the test command
 // provides (dbus-run-session).
+#include "companion_process.h"
 #include "dbus_companion.h"
 #include "qt_printers.h"
 #include "qt_timer.h"
@@ -21,8 +22,6 @@
 using namespace zorvat;
 
 namespace {
-
-constexpr int kWaitMs = 5000; // for what comes within milliseconds
 
 struct Received {
     int msg;
@@ -49,44 +48,6 @@ public:
 
     bool held = false;
     std::vector<bool> changes;
-};
-
-class CompanionProcess {
-public:
-    explicit CompanionProcess(QStringList args) {
-        process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process_.start(QStringLiteral(ZORVAT_COMPANION),
-                       args << QStringLiteral("--timeout") << QStringLiteral("30000"));
-    }
-    ~CompanionProcess() {
-        if (process_.state() != QProcess::NotRunning) {
-            process_.kill();
-            process_.waitForFinished(kWaitMs);
-        }
-    }
-
-    // The lines logged so far, once there are at least count (or the wait ran out).
-    QStringList lines(qsizetype count) {
-        // The caller checks what came.
-        (void)QTest::qWaitFor(
-            [&] {
-                while (process_.canReadLine())
-                    lines_ << QString::fromUtf8(process_.readLine()).chopped(1);
-                return lines_.size() >= count;
-            },
-            kWaitMs);
-        return lines_;
-    }
-    // Exit code, or -1 if it did not end normally in time.
-    int exitCode() {
-        const bool ended =
-            QTest::qWaitFor([&] { return process_.state() == QProcess::NotRunning; }, kWaitMs);
-        return ended && process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
-    }
-
-private:
-    QProcess process_;
-    QStringList lines_;
 };
 
 class DBusCompanionTest : public ::testing::Test {

@@ -1,5 +1,5 @@
-#include "sdl_sound_player.h"
 #include "scoped_env.h"
+#include "sdl_sound_player.h"
 
 #include <QDataStream>
 #include <QDir>
