@@ -17,7 +17,7 @@ trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$ports"' EXIT
 build/tools/sim/zorvat-sim --version 454 --mode 54 --demo --link "$ports/com1" &
 pids+=($!)
 if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    build/tools/companion/zorvat-companion | sed -u 's/^/companion received: /' &
+    build/tools/companion/zorvat-companion > >(sed -u 's/^/companion received: /') &
     pids+=($!)
 fi
 for _ in $(seq 50); do
