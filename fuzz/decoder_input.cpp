@@ -9,14 +9,9 @@
 // Inputs shorter than the five set-up bytes are ignored.
 #include "decoder_input.h"
 
-#include "fake_clipboard.h"
-#include "fake_companion.h"
-#include "fake_error_box.h"
-#include "fake_serial_port.h"
-#include "fake_sound_player.h"
+#include "fake_world.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
-#include "virtual_time.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -80,15 +75,13 @@ QString settingsFor(const Setup& s) {
 }
 
 // One program run with its fakes.
-class Run {
+class Run : FakeWorld {
 public:
     explicit Run(const Setup& s) {
         serial.existing = {QStringLiteral("COM1")};
-        frm = std::make_unique<TfrmCas>(
-            s.edition, Services{time, time, serial, errors, companion, clipboard, sounds},
-            settingsFor(s));
-        frm->FormCreate();
-        frm->createBoard();
+        frm = TfrmCas::start(s.edition,
+                             Services{time, time, serial, errors, companion, clipboard, sounds},
+                             settingsFor(s));
     }
 
     // Picks COM1 and greets as the device of that firmware does: older firmware in its
@@ -163,12 +156,6 @@ private:
         check(frm->framing.pocetByte <= 4, "framing pocetByte above 4");
     }
 
-    VirtualTime time{QDateTime(QDate(2026, 6, 13), QTime(9, 59))};
-    FakeSerialPort serial;
-    FakeErrorBox errors;
-    FakeCompanion companion;
-    FakeClipboard clipboard;
-    FakeSoundPlayer sounds;
     std::unique_ptr<TfrmCas> frm;
     qint64 waited = 0;
 };

@@ -27,11 +27,9 @@ int runProgram(int argc, char** argv, Edition edition) {
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
-    TfrmCas frmCas(edition, Services{clock, timers, serial, errors, companion, clipboard, sounds},
-                   ini);
-    frmCas.FormCreate();
-    frmCas.createBoard();
-    frmCas.show();
+    const auto frmCas = TfrmCas::start(
+        edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
+    frmCas->show();
     return app.exec();
 }
 

@@ -66,6 +66,13 @@ void TfrmCas::createTimers() {
     tmrCas->setEnabled(true);
 }
 
+std::unique_ptr<TfrmCas> TfrmCas::start(Edition edition, Services services, QString settingsPath) {
+    auto frm = std::make_unique<TfrmCas>(edition, services, std::move(settingsPath));
+    frm->FormCreate();
+    frm->createBoard();
+    return frm;
+}
+
 void TfrmCas::FormCreate() {
     {
         const SettingsFile ini(settingsPath_);

@@ -31,7 +31,10 @@ public:
     TfrmCas(Edition edition, Services services, QString settingsPath);
     ~TfrmCas() override;
 
-    // Start-up: settings, version step, intro state, port probe; then the board window.
+    // The main window as the program starts it: built, created (settings, version step,
+    // intro state, port probe), then its board window; the caller shows it.
+    static std::unique_ptr<TfrmCas> start(Edition edition, Services services, QString settingsPath);
+
     void FormCreate();
     void createBoard();
 

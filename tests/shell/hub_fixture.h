@@ -1,14 +1,9 @@
 #pragma once
 
-#include "fake_clipboard.h"
-#include "fake_companion.h"
-#include "fake_error_box.h"
-#include "fake_serial_port.h"
-#include "fake_sound_player.h"
+#include "fake_world.h"
 #include "qt_printers.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
-#include "virtual_time.h"
 
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -17,15 +12,9 @@
 namespace zorvat {
 
 // The main window with fakes around it, in virtual time, started as the program starts it.
-class Hub : public ::testing::Test {
+class Hub : public ::testing::Test, protected FakeWorld {
 protected:
     QTemporaryDir dir;
-    VirtualTime time{QDateTime(QDate(2026, 6, 13), QTime(9, 59))};
-    FakeSerialPort serial;
-    FakeErrorBox errors;
-    FakeCompanion companion;
-    FakeClipboard clipboard;
-    FakeSoundPlayer sounds;
     std::unique_ptr<TfrmCas> frm;
 
     Hub() { serial.existing = {QStringLiteral("COM1"), QStringLiteral("COM3")}; }
@@ -47,11 +36,9 @@ protected:
         // A fresh program: the previous one's port is released.
         frm.reset();
         serial.close();
-        frm = std::make_unique<TfrmCas>(
-            edition, Services{time, time, serial, errors, companion, clipboard, sounds},
-            path.isEmpty() ? iniPath() : path);
-        frm->FormCreate();
-        frm->createBoard();
+        frm = TfrmCas::start(edition,
+                             Services{time, time, serial, errors, companion, clipboard, sounds},
+                             path.isEmpty() ? iniPath() : path);
     }
 
     // The user picks an entry of a list, as the mouse or keyboard would.

@@ -32,16 +32,14 @@ std::optional<QString> outOfRange(const QComboBox* list, qint64 index) {
 
 } // namespace
 
-Replay::Replay(const ReplayOptions& options, const QString& settingsPath)
-    : time_(QDateTime(QDate(2026, 6, 13), QTime(9, 59))) {
+Replay::Replay(const ReplayOptions& options, const QString& settingsPath) {
     for (int n = 1; n <= 10; ++n)
-        serial_.existing << QStringLiteral("COM%1").arg(n);
-    companion_.present = options.companionPresent;
-    frmCas_ = std::make_unique<TfrmCas>(
-        options.edition, Services{time_, time_, serial_, errors_, companion_, clipboard_, sounds_},
-        settingsPath);
-    frmCas_->FormCreate();
-    frmCas_->createBoard();
+        world_.serial.existing << QStringLiteral("COM%1").arg(n);
+    world_.companion.present = options.companionPresent;
+    frmCas_ = TfrmCas::start(options.edition,
+                             Services{world_.time, world_.time, world_.serial, world_.errors,
+                                      world_.companion, world_.clipboard, world_.sounds},
+                             settingsPath);
     frmCas_->show();
     // Focus events need an active window; a window manager would activate it at once.
     frmCas_->activateWindow();
@@ -110,7 +108,7 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
         pick(frmCas_->CBUvod, frmCas_->CBUvod->findText(c.name));
         break;
     case Kind::Bytes:
-        serial_.incoming.insert(serial_.incoming.end(), c.bytes.begin(), c.bytes.end());
+        world_.serial.incoming.insert(world_.serial.incoming.end(), c.bytes.begin(), c.bytes.end());
         break;
     case Kind::Wait:
         wait(c.number);
@@ -130,8 +128,8 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
         control<QAbstractButton>(c.name)->click();
         break;
     case Kind::Message:
-        if (companion_.onMessage)
-            companion_.onMessage(static_cast<int>(c.number), 0, 0);
+        if (world_.companion.onMessage)
+            world_.companion.onMessage(static_cast<int>(c.number), 0, 0);
         break;
     case Kind::Choose: {
         QComboBox* list = control<QComboBox>(c.name);
@@ -176,16 +174,17 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
 // Each millisecond's timers fire, then what they queued runs, as in the event loop.
 void Replay::wait(qint64 ms) {
     for (qint64 i = 0; i < ms; ++i) {
-        time_.advance(1);
+        world_.time.advance(1);
         settleEvents();
     }
 }
 
 void Replay::dump(QIODevice& out) {
-    const Recorded recorded{clipboard_.text, std::exchange(companion_.sent, {}),
-                            std::exchange(errors_.shown, {}), std::exchange(sounds_.played, {}),
-                            std::exchange(serial_.lines, {})};
-    const QJsonObject json = dumpJson(*frmCas_, time_.monotonicMs(), recorded);
+    const Recorded recorded{world_.clipboard.text, std::exchange(world_.companion.sent, {}),
+                            std::exchange(world_.errors.shown, {}),
+                            std::exchange(world_.sounds.played, {}),
+                            std::exchange(world_.serial.lines, {})};
+    const QJsonObject json = dumpJson(*frmCas_, world_.time.monotonicMs(), recorded);
     out.write(QJsonDocument(json).toJson(QJsonDocument::Compact) + '\n');
 }
 

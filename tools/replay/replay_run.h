@@ -1,13 +1,8 @@
 #pragma once
 
-#include "fake_clipboard.h"
-#include "fake_companion.h"
-#include "fake_error_box.h"
-#include "fake_serial_port.h"
-#include "fake_sound_player.h"
+#include "fake_world.h"
 #include "replay_options.h"
 #include "replay_script.h"
-#include "virtual_time.h"
 
 #include <memory>
 #include <optional>
@@ -38,12 +33,7 @@ private:
     void wait(qint64 ms);
     void dump(QIODevice& out);
 
-    VirtualTime time_;
-    FakeSerialPort serial_;
-    FakeErrorBox errors_;
-    FakeCompanion companion_;
-    FakeClipboard clipboard_;
-    FakeSoundPlayer sounds_;
+    FakeWorld world_;
     std::unique_ptr<TfrmCas> frmCas_;
 };
 
