@@ -62,7 +62,7 @@ void TfrmLED::resizeEvent(QResizeEvent*) {
 // Keys go to the main window, so a split can be taken with the board active.
 void TfrmLED::keyPressEvent(QKeyEvent* e) {
     if (forwardKey)
-        forwardKey(e->key(), e->modifiers());
+        forwardKey(*e);
     e->accept();
 }
 

@@ -8,6 +8,8 @@
 #include <functional>
 #include <memory>
 
+class QKeyEvent;
+
 namespace zorvat {
 
 class TextStrip;
@@ -40,7 +42,7 @@ public:
     // Set by the main window: its boxes' texts, its key handler, and what a close by the
     // user does to its toggle button.
     std::function<BoardTexts()> boardTexts;
-    std::function<void(int key, Qt::KeyboardModifiers)> forwardKey;
+    std::function<void(const QKeyEvent& event)> forwardKey;
     std::function<void()> closedByUser;
 
     // The moving text and the x position of its left edge in the strip.

@@ -102,12 +102,12 @@ public:
     void play(const std::uint8_t* data, std::size_t size) {
         for (std::size_t i = 0; i < size; ++i) {
             if (data[i] != kEscape || i + 1 == size) {
-                serial.incoming.push_back(data[i]);
+                pending.push_back(data[i]);
                 continue;
             }
             const std::uint8_t x = data[++i];
             if (x == kEscape) {
-                serial.incoming.push_back(x);
+                pending.push_back(x);
                 continue;
             }
             decodeWaiting();
@@ -139,8 +139,14 @@ public:
     }
 
 private:
-    // One byte per millisecond, and one more tick so the last one is taken.
-    void decodeWaiting() { time.advance(static_cast<qint64>(serial.incoming.size()) + 1); }
+    // The bytes since the last key or wait arrive together and are decoded at once.
+    void decodeWaiting() {
+        serial.feed(pending.begin(), pending.end());
+        pending.clear();
+        time.advance(1);
+    }
+
+    std::vector<std::uint8_t> pending;
 
     void wait(qint64 ms) {
         if (waited + ms > kMaxWaitMs)

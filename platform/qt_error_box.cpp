@@ -6,7 +6,12 @@
 namespace zorvat {
 
 void QtErrorBox::show(const QString& text) {
-    QMessageBox::critical(QApplication::activeWindow(), QApplication::applicationName(), text);
+    auto* box = new QMessageBox(QMessageBox::Critical, QApplication::applicationName(), text,
+                                QMessageBox::Ok, parent_);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    // Not modal: the space bar must still reach the main window for splits.
+    box->setModal(false);
+    box->show();
 }
 
 } // namespace zorvat

@@ -2,11 +2,23 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
+#include <vector>
 
 namespace zorvat {
 
-// The device line as the program uses it: exclusive open by COM name, 9600 8N1 without
-// flow control, one byte read at a time, and the two modem-control lines.
+// One byte from the device with the moment it was read off the line: monotonic milliseconds
+// for elapsed times, wall-clock milliseconds since the epoch for the record.
+struct StampedByte {
+    std::uint8_t value = 0;
+    qint64 monotonicMs = 0;
+    qint64 wallMs = 0;
+    bool operator==(const StampedByte&) const = default;
+};
+
+// The device line as the program uses it: exclusive open by COM name, 9600 8N1 without flow
+// control, the two modem-control lines, and bytes read as they arrive and stamped there, so
+// that a busy user-interface thread cannot shift a time.
 class SerialPort {
 public:
     virtual ~SerialPort() = default;
@@ -18,12 +30,16 @@ public:
     virtual void setRts(bool high) = 0;
     virtual void setDtr(bool high) = 0;
     virtual bool isOpen() const = 0;
-    // Received bytes waiting; 0 when the port is closed or the query fails.
-    virtual qint64 bytesWaiting() = 0;
-    // Waits for one byte for at most about 1010 ms; false when none came.
-    virtual bool readByte(std::uint8_t& out) = 0;
-    // Closing a closed port does nothing.
+    // The bytes received since the last call, oldest first. Empty when the port is closed.
+    virtual std::vector<StampedByte> takeReceived() = 0;
+    // Closing a closed port does nothing; bytes not yet taken are lost with it.
     virtual void close() = 0;
+
+    // Called on the user-interface thread when bytes wait to be taken (once per batch).
+    std::function<void()> onReceived;
+    // Called on the user-interface thread when the open port fails (adapter pulled out, line
+    // hung up); the port is closed by then. The text is the system's reason.
+    std::function<void(const QString& reason)> onLost;
 };
 
 } // namespace zorvat

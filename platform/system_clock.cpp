@@ -1,19 +1,17 @@
 #include "system_clock.h"
 
 #include <QThread>
+#include <chrono>
 
 namespace zorvat {
 
-SystemClock::SystemClock() {
-    monotonic_.start();
+qint64 steadyNowMs() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
 QDateTime SystemClock::now() const {
     return QDateTime::currentDateTime();
-}
-
-qint64 SystemClock::monotonicMs() const {
-    return monotonic_.elapsed();
 }
 
 void SystemClock::sleepMs(int ms) {

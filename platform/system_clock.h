@@ -2,19 +2,17 @@
 
 #include "clock.h"
 
-#include <QElapsedTimer>
-
 namespace zorvat {
+
+// Milliseconds of the system's monotonic clock (CLOCK_MONOTONIC on Linux), the clock that the
+// serial reader stamps bytes with and that X11 stamps key events with.
+qint64 steadyNowMs();
 
 class SystemClock final : public Clock {
 public:
-    SystemClock();
     QDateTime now() const override;
-    qint64 monotonicMs() const override;
+    qint64 monotonicMs() const override { return steadyNowMs(); }
     void sleepMs(int ms) override;
-
-private:
-    QElapsedTimer monotonic_;
 };
 
 } // namespace zorvat

@@ -109,6 +109,22 @@ void TfrmCas::buildLayout() {
     buildSidePanel();
     buildPicturePanel();
     buildIntroPanel();
+    buildLinkNotice();
+}
+
+// Over the results panel's heading, so that no control moves and the times stay in view.
+void TfrmCas::buildLinkNotice() {
+    linkNotice = named(new QLabel(this), "linkNotice");
+    linkNotice->setGeometry(10, 169, 245, 44);
+    linkNotice->setFont(arialBold(12));
+    linkNotice->setAlignment(Qt::AlignCenter);
+    linkNotice->setAutoFillBackground(true);
+    QPalette p = linkNotice->palette();
+    p.setColor(QPalette::Window, kYellow);
+    p.setColor(QPalette::WindowText, kRed);
+    linkNotice->setPalette(p);
+    linkNotice->setText(QStringLiteral("Spojení s časomírou přerušeno!\nZapojte ji znovu, čas běží dál."));
+    linkNotice->hide();
 }
 
 void TfrmCas::buildTimePanel() {

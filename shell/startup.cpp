@@ -1,9 +1,9 @@
 #include "startup.h"
 
 #include "dbus_companion.h"
+#include "posix_serial_port.h"
 #include "qt_clipboard.h"
 #include "qt_error_box.h"
-#include "qt_serial_port.h"
 #include "qt_timer.h"
 #include "sdl_sound_player.h"
 #include "system_clock.h"
@@ -18,7 +18,7 @@ int runProgram(int argc, char** argv, Edition edition) {
     QApplication app(argc, argv);
     SystemClock clock;
     QtTimerFactory timers;
-    QtSerialPort serial;
+    PosixSerialPort serial;
     QtErrorBox errors;
     DBusCompanion companion(QDBusConnection::sessionBus(), timers);
     QtClipboard clipboard;
@@ -29,6 +29,7 @@ int runProgram(int argc, char** argv, Edition edition) {
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
+    errors.setParentWindow(frmCas.get());
     frmCas->show();
     return app.exec();
 }

@@ -1,5 +1,6 @@
 #include "tfrmcas.h"
 
+#include "key_stamp.h"
 #include "settings_file.h"
 #include "tfrmled.h"
 
@@ -30,6 +31,8 @@ void TfrmCas::connectHandlers() {
     s_.companion.onMessage = [this](int msg, std::int32_t w, std::int32_t l) {
         companionMessage(msg, w, l);
     };
+    s_.serial.onReceived = [this] { bytesArrived(); };
+    s_.serial.onLost = [this](const QString& reason) { linkLost(reason); };
     for (QLineEdit* e : {edtSDH, edtM0, edtM1, edtM2, edtMR, edtText})
         connect(e, &QLineEdit::textChanged, this, [this] { captionChanged(); });
     CBCas->installEventFilter(this);
@@ -39,7 +42,7 @@ void TfrmCas::connectHandlers() {
 bool TfrmCas::eventFilter(QObject* watched, QEvent* event) {
     if (watched == CBCas && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        return CBCasKeyDown(key->key(), key->modifiers());
+        return CBCasKeyDown(key->key(), key->modifiers(), keyPressMoment(*key, s_.clock));
     }
     if (watched == edtText &&
         (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
@@ -53,17 +56,23 @@ bool TfrmCas::eventFilter(QObject* watched, QEvent* event) {
 
 TfrmCas::~TfrmCas() {
     s_.companion.onMessage = nullptr;
+    s_.serial.onReceived = nullptr;
+    s_.serial.onLost = nullptr;
 }
 
 void TfrmCas::createTimers() {
-    tmrIn = s_.timers.create(1, [this] { tmrInTimer(); });
+    // The line's read time-out: how long the last greeting byte is waited for.
+    tmrInWait = s_.timers.create(1010, [this] {
+        greetingWaitOver_ = true;
+        consumeBytes();
+    });
     tmrVyprs = s_.timers.create(5000, [this] { tmrVyprsTimer(); });
-    tmrRS232 = s_.timers.create(1, [this] { tmrRS232Timer(); });
+    tmrReconnect = s_.timers.create(500, [this] { reconnectTick(); });
     tmrOdpocet = s_.timers.create(1000, [this] { tmrOdpocetTimer(); });
     tmrPrep = s_.timers.create(2000, [this] { tmrPrepTimer(); });
     // One frame per display refresh; a 1 ms poll here would only burn a core.
+    // It runs only while the running time or the moving text needs frames.
     tmrCas = s_.timers.create(16, [this] { tmrCas1Timer(); });
-    tmrCas->setEnabled(true);
 }
 
 std::unique_ptr<TfrmCas> TfrmCas::start(Edition edition, Services services, QString settingsPath) {
@@ -105,13 +114,13 @@ void TfrmCas::schovat_form(bool co) {
 }
 
 // The space bar takes a split while the clock runs; modifiers do not matter.
-void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers) {
+void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers, std::optional<qint64> pressedMs) {
     if (key == Qt::Key_Space && t_cas)
-        mezicas();
+        mezicas(pressedMs);
 }
 
 void TfrmCas::keyPressEvent(QKeyEvent* event) {
-    FormKeyDown(event->key(), event->modifiers());
+    FormKeyDown(event->key(), event->modifiers(), keyPressMoment(*event, s_.clock));
 }
 
 void TfrmCas::closeEvent(QCloseEvent* event) {

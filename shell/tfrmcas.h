@@ -14,7 +14,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
+#include <deque>
 #include <memory>
+#include <optional>
 
 namespace zorvat {
 
@@ -44,15 +46,23 @@ public:
 
     // --- shell ---
     void schovat_form(bool co);
-    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+    // pressedMs: when the key went down, on the monotonic clock; the moment it is handled
+    // when the platform gave no usable stamp.
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});
 
     // --- serial link and handshake (device/hub) ---
     void probePorts();
     void CBUvodChange();
     bool PrijmiByte(std::uint8_t& co);
+    void bytesArrived();
     void tmrInTimer();
     void tmrVyprsTimer();
     void tmrRS232Timer();
+    void linkLost(const QString& reason);
+    void reconnectTick();
+    bool isAwaitingGreeting() const { return greetingAwaited_; }
+    bool isDecoding() const { return decoding_; }
+    bool isLinkLost() const { return linkLost_; }
     void Nastav_uPC();
     void runCommand(std::uint8_t b);
     void startCommand();
@@ -74,10 +84,11 @@ public:
     void tmrCas1Timer();
 
     // --- splits, results list and clipboard (timing/hub) ---
-    void mezicas();
+    void mezicas(std::optional<qint64> pressedMs = {});
     bool CBCasChange(); // false when the clipboard refused the text
     void btnDelClick();
-    bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift); // true: the list must not see it
+    // true: the list must not see it
+    bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});
 
     // --- automatic start (shell) ---
     void btnAutomatClick();
@@ -153,10 +164,13 @@ public:
     AutoSizeLabel* lblUvod;
     AutoSizeLabel* lblUvod1;
     QComboBox* CBUvod;
+    // Shown over the results panel's heading while the device link is down.
+    QLabel* linkNotice;
 
-    std::unique_ptr<Timer> tmrIn;
+    // The last greeting byte may still be on its way when the greeting is due.
+    std::unique_ptr<Timer> tmrInWait;
     std::unique_ptr<Timer> tmrVyprs;
-    std::unique_ptr<Timer> tmrRS232;
+    std::unique_ptr<Timer> tmrReconnect;
     std::unique_ptr<Timer> tmrOdpocet;
     std::unique_ptr<Timer> tmrPrep;
     std::unique_ptr<Timer> tmrCas;
@@ -180,6 +194,9 @@ public:
     std::uint8_t casu = 0;
     std::uint8_t pcas = 0;
     // Device stream
+    std::deque<StampedByte> received; // read off the line, not yet taken by the handlers
+    StampedByte indata;               // the byte taken last, with its arrival stamp
+    QString portName;                 // the COM name picked, reopened after a lost link
     Framing framing;
     std::array<DeviceTime, 4> casy{};
     std::array<qint32, 4> data_out{};
@@ -213,11 +230,20 @@ private:
     };
     AttackSlots twoAttackScan();
     void sendResult(const QString& outputText, bool withSecondMessage);
+    void consumeBytes();
+    void setLinkShown(bool up);
+    void buildLinkNotice();
 
     Edition edition_;
     Services s_;
     QString settingsPath_;
     std::unique_ptr<TfrmLED> frmLED_;
+    bool greetingAwaited_ = false;
+    bool greetingDue_ = false;
+    bool greetingWaitOver_ = false;
+    bool decoding_ = false;
+    bool consuming_ = false;
+    bool linkLost_ = false;
 };
 
 } // namespace zorvat

@@ -1,4 +1,4 @@
-// One byte of the device stream per tick: framing, then the command's effect on the windows.
+// The device stream, byte by byte in order: framing, then the command's effect on the windows.
 #include "course.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
@@ -6,26 +6,24 @@
 
 namespace zorvat {
 
+// Everything already waiting is decoded at once.
 void TfrmCas::tmrRS232Timer() {
-    if (s_.serial.bytesWaiting() <= 0)
-        return;
-    std::uint8_t indata = 0;
-    // A read that delivers nothing (the port went away) must not replay the previous byte.
-    if (!PrijmiByte(indata))
-        return;
-    const Framing::Byte f = framing.feed(indata, verze == 467 ? 2 : 1, BCas);
-    switch (f.kind) {
-    case Framing::Kind::SettingsData:
-        nast[f.index - 1] = indata;
-        if (f.last)
-            Nastav_uPC();
-        break;
-    case Framing::Kind::TimeData:
-        timeDataByte(indata, f);
-        break;
-    case Framing::Kind::Command:
-        runCommand(indata);
-        break;
+    std::uint8_t b = 0;
+    while (decoding_ && PrijmiByte(b)) {
+        const Framing::Byte f = framing.feed(b, verze == 467 ? 2 : 1, BCas);
+        switch (f.kind) {
+        case Framing::Kind::SettingsData:
+            nast[f.index - 1] = b;
+            if (f.last)
+                Nastav_uPC();
+            break;
+        case Framing::Kind::TimeData:
+            timeDataByte(b, f);
+            break;
+        case Framing::Kind::Command:
+            runCommand(b);
+            break;
+        }
     }
 }
 
@@ -73,8 +71,10 @@ void TfrmCas::startCommand() {
     tmrOdpocet->setEnabled(false);
     lblCas->setText(QStringLiteral("0,000"));
     t_cas = true;
-    StartKQ = s_.clock.now();
-    startMonotonicMs = s_.clock.monotonicMs();
+    tmrCas->setEnabled(true);
+    // The moment the start byte came off the line, however late it is decoded.
+    StartKQ = QDateTime::fromMSecsSinceEpoch(indata.wallMs);
+    startMonotonicMs = indata.monotonicMs;
     CBCas->setFocus();
     setCaptionEditsEnabled(false);
     DXCas1->show();

@@ -5,11 +5,22 @@
 namespace zorvat {
 
 void TfrmCas::tmrInTimer() {
-    if (s_.serial.bytesWaiting() < pocetB_Uvod)
+    if (!greetingDue_) {
+        if (received.size() < pocetB_Uvod)
+            return;
+        greetingDue_ = true;
+    }
+    // Lead byte and three settings bytes; a short greeting leaves a settings byte as it was
+    // once the wait runs out. Nothing in it is validated.
+    if (received.size() < 4 && !greetingWaitOver_) {
+        tmrInWait->setEnabled(true);
         return;
+    }
+    tmrInWait->setEnabled(false);
+    greetingWaitOver_ = false;
+    greetingDue_ = false;
     std::uint8_t lead = 0;
     PrijmiByte(lead);
-    // A short greeting leaves the byte as it was; nothing in it is validated.
     for (std::uint8_t& b : nast)
         PrijmiByte(b);
     if (!isNewGreetingVersion(verze, edition_)) {
@@ -17,9 +28,9 @@ void TfrmCas::tmrInTimer() {
         reset_cas();
     }
     Nastav_uPC();
-    tmrIn->setEnabled(false);
+    greetingAwaited_ = false;
     schovat_form(true);
-    tmrRS232->setEnabled(true);
+    decoding_ = true;
 }
 
 void TfrmCas::tmrVyprsTimer() {
@@ -27,7 +38,10 @@ void TfrmCas::tmrVyprsTimer() {
         "Časomíra nenavázala komunikaci. Vypňete časomíru, vyberte jiný port a zapněte ji!"));
     lblUvod1->setText(QString());
     tmrVyprs->setEnabled(false);
-    tmrIn->setEnabled(false);
+    greetingAwaited_ = false;
+    greetingDue_ = false;
+    greetingWaitOver_ = false;
+    tmrInWait->setEnabled(false);
 }
 
 } // namespace zorvat

@@ -1,4 +1,4 @@
-// Port probe, port pick and single-byte reads.
+// Port probe, port pick, the bytes the reader hands over, and a link that is lost and healed.
 #include "tfrmcas.h"
 
 namespace zorvat {
@@ -17,17 +17,78 @@ void TfrmCas::probePorts() {
 void TfrmCas::CBUvodChange() {
     schovat_form(false);
     s_.serial.close();
-    if (!s_.serial.open(CBUvod->currentText()))
+    received.clear();
+    greetingDue_ = false;
+    greetingWaitOver_ = false;
+    tmrInWait->setEnabled(false);
+    portName = CBUvod->currentText();
+    if (!s_.serial.open(portName))
         return;
     s_.serial.configure();
     s_.serial.setRts(true);
+    greetingAwaited_ = true;
     // Enabling a running timer keeps its rhythm: a second pick does not restart the watchdog.
-    tmrIn->setEnabled(true);
     tmrVyprs->setEnabled(true);
+    bytesArrived();
 }
 
+// The next byte the line delivered, with its arrival stamp kept in indata.
 bool TfrmCas::PrijmiByte(std::uint8_t& co) {
-    return s_.serial.readByte(co);
+    if (received.empty())
+        return false;
+    indata = received.front();
+    received.pop_front();
+    co = indata.value;
+    return true;
+}
+
+void TfrmCas::bytesArrived() {
+    for (const StampedByte& b : s_.serial.takeReceived())
+        received.push_back(b);
+    consumeBytes();
+}
+
+// A handler that sends to the companion may let this run again from inside its wait; the
+// outer run takes the new bytes, in order.
+void TfrmCas::consumeBytes() {
+    if (consuming_)
+        return;
+    consuming_ = true;
+    if (greetingAwaited_)
+        tmrInTimer();
+    if (decoding_)
+        tmrRS232Timer();
+    consuming_ = false;
+}
+
+void TfrmCas::linkLost(const QString& reason) {
+    // While the greeting is awaited the watchdog tells the user what to do.
+    if (!decoding_)
+        return;
+    linkNotice->setToolTip(reason);
+    setLinkShown(false);
+    tmrReconnect->setEnabled(true);
+}
+
+// The name is resolved anew each time, so a link that now points to a re-plugged adapter or a
+// new pseudo-terminal is found.
+void TfrmCas::reconnectTick() {
+    if (!s_.serial.open(portName))
+        return;
+    s_.serial.configure();
+    s_.serial.setRts(true);
+    // A command cut off by the loss must not take the next bytes as its data.
+    framing = Framing{};
+    tmrReconnect->setEnabled(false);
+    setLinkShown(true);
+    bytesArrived();
+}
+
+void TfrmCas::setLinkShown(bool up) {
+    linkLost_ = !up;
+    linkNotice->setVisible(!up);
+    setWindowTitle(up ? QStringLiteral("Duzeveru RE 4")
+                      : QStringLiteral("Duzeveru RE 4 – spojení s časomírou přerušeno"));
 }
 
 } // namespace zorvat

@@ -1,9 +1,12 @@
 // The board window from the main window's side: showing it, its captions, the moving text,
 // and the frame tick that draws the running time.
+#include "key_stamp.h"
 #include "running_time.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
 #include "time_surface.h"
+
+#include <QKeyEvent>
 
 namespace zorvat {
 
@@ -13,7 +16,9 @@ void TfrmCas::connectBoard() {
         return BoardTexts{edtSDH->text(), edtM0->text(), edtM1->text(), edtM2->text(),
                           edtMR->text()};
     };
-    board.forwardKey = [this](int key, Qt::KeyboardModifiers shift) { FormKeyDown(key, shift); };
+    board.forwardKey = [this](const QKeyEvent& e) {
+        FormKeyDown(e.key(), e.modifiers(), keyPressMoment(e, s_.clock));
+    };
     board.closedByUser = [this] { SB_zobr->setChecked(false); };
 }
 
@@ -40,6 +45,7 @@ void TfrmCas::edtTextEnter() {
 void TfrmCas::edtTextExit() {
     frmLED_->startMovingText(edtText->text());
     t_posun = true;
+    tmrCas->setEnabled(true);
 }
 
 void TfrmCas::tmrCas1Timer() {
@@ -58,6 +64,8 @@ void TfrmCas::tmrCas1Timer() {
     }
     if (t_posun)
         frmLED_->movingTextStep();
+    if (!t_cas && !t_posun)
+        tmrCas->setEnabled(false);
 }
 
 } // namespace zorvat

@@ -32,16 +32,15 @@ void FakeSerialPort::line(const char* op) {
         lineTimes << clock->monotonicMs();
 }
 
-qint64 FakeSerialPort::bytesWaiting() {
-    return isOpen() ? qint64(incoming.size()) : 0;
+std::vector<StampedByte> FakeSerialPort::takeReceived() {
+    std::vector<StampedByte> taken(incoming.begin(), incoming.end());
+    incoming.clear();
+    return taken;
 }
 
-bool FakeSerialPort::readByte(std::uint8_t& out) {
-    if (!isOpen() || incoming.empty())
-        return false;
-    out = incoming.front();
-    incoming.pop_front();
-    return true;
+void FakeSerialPort::deliver() {
+    if (!deliveryHeld && !incoming.empty() && onReceived)
+        onReceived();
 }
 
 void FakeSerialPort::close() {
@@ -52,8 +51,12 @@ void FakeSerialPort::close() {
     ++closes;
 }
 
-void FakeSerialPort::feed(std::initializer_list<std::uint8_t> bytes) {
-    incoming.insert(incoming.end(), bytes);
+void FakeSerialPort::pullOut(const QString& reason) {
+    if (!isOpen())
+        return;
+    close();
+    if (onLost)
+        onLost(reason);
 }
 
 } // namespace zorvat

@@ -9,13 +9,14 @@
 
 namespace zorvat {
 
-// A device line in memory: which ports exist or are held elsewhere, the bytes waiting, and a
-// log of the modem-line operations.
+// A device line in memory: which ports exist or are held elsewhere, the bytes that arrived,
+// and a log of the modem-line operations. Bytes are stamped with the clock when they arrive
+// and handed over at once, unless delivery is held (the user-interface thread is busy).
 class FakeSerialPort final : public SerialPort {
 public:
     QSet<QString> existing;
     QSet<QString> heldElsewhere;
-    std::deque<std::uint8_t> incoming;
+    std::deque<StampedByte> incoming;
     QStringList lines; // "RTS+", "RTS-", "DTR+", "DTR-"
     const Clock* clock = nullptr;
     QList<qint64> lineTimes; // monotonic ms of each line operation, when a clock is set
@@ -23,17 +24,31 @@ public:
     int opens = 0;
     int closes = 0;
     bool configured = false;
+    bool deliveryHeld = false;
 
     bool open(const QString& comName) override;
     void configure() override;
     void setRts(bool high) override;
     void setDtr(bool high) override;
     bool isOpen() const override { return !openName.isEmpty(); }
-    qint64 bytesWaiting() override;
-    bool readByte(std::uint8_t& out) override;
+    std::vector<StampedByte> takeReceived() override;
     void close() override;
 
-    void feed(std::initializer_list<std::uint8_t> bytes);
+    // Bytes arriving now; ignored while the port is closed, as on a real line.
+    void feed(std::initializer_list<std::uint8_t> bytes) { feed(bytes.begin(), bytes.end()); }
+    template <typename It> void feed(It first, It last) {
+        if (!isOpen())
+            return;
+        const qint64 mono = clock ? clock->monotonicMs() : 0;
+        const qint64 wall = clock ? clock->now().toMSecsSinceEpoch() : 0;
+        for (; first != last; ++first)
+            incoming.push_back({static_cast<std::uint8_t>(*first), mono, wall});
+        deliver();
+    }
+    // Hands waiting bytes to the program unless delivery is held.
+    void deliver();
+    // The adapter is pulled out: the port closes and the program hears of it.
+    void pullOut(const QString& reason = QStringLiteral("Input/output error"));
 
 private:
     void line(const char* op);

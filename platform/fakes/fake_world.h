@@ -18,6 +18,10 @@ struct FakeWorld {
     FakeCompanion companion;
     FakeClipboard clipboard;
     FakeSoundPlayer sounds;
+
+    FakeWorld() { serial.clock = &time; }
+    FakeWorld(const FakeWorld&) = delete;
+    FakeWorld& operator=(const FakeWorld&) = delete;
 };
 
 } // namespace zorvat

@@ -114,7 +114,7 @@ TEST_F(BoardWindow, ResizingLaysOutAgain) {
 
 TEST_F(BoardWindow, ForwardsEveryKey) {
     std::vector<std::pair<int, Qt::KeyboardModifiers>> got;
-    board.forwardKey = [&](int key, Qt::KeyboardModifiers m) { got.emplace_back(key, m); };
+    board.forwardKey = [&](const QKeyEvent& e) { got.emplace_back(e.key(), e.modifiers()); };
     const std::pair<int, Qt::KeyboardModifiers> keys[] = {{Qt::Key_Space, Qt::NoModifier},
                                                           {Qt::Key_A, Qt::ShiftModifier},
                                                           {Qt::Key_F2, Qt::ControlModifier}};

@@ -40,9 +40,9 @@ TEST_F(Startup, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(frm->CBUvod->itemText(1), QStringLiteral("COM3"));
     EXPECT_EQ(frm->CBUvod->currentIndex(), -1);
     EXPECT_FALSE(serial.isOpen());
-    EXPECT_TRUE(frm->tmrCas->isEnabled());
-    for (Timer* t : {frm->tmrIn.get(), frm->tmrVyprs.get(), frm->tmrRS232.get(),
-                     frm->tmrOdpocet.get(), frm->tmrPrep.get()})
+    // Nothing ticks while nothing happens.
+    for (Timer* t : {frm->tmrInWait.get(), frm->tmrVyprs.get(), frm->tmrReconnect.get(),
+                     frm->tmrOdpocet.get(), frm->tmrPrep.get(), frm->tmrCas.get()})
         EXPECT_FALSE(t->isEnabled());
 }
 

@@ -5,7 +5,7 @@
 
 namespace zorvat {
 
-void TfrmCas::mezicas() {
+void TfrmCas::mezicas(std::optional<qint64> pressedMs) {
     TfrmLED& board = *frmLED_;
     if (!board.lblCas3->text().isEmpty())
         return;
@@ -13,7 +13,8 @@ void TfrmCas::mezicas() {
     if (four)
         board.pnlStart->hide();
     const int p = CBFormat->currentIndex() == 0 ? 100 : 1000;
-    const qint32 v = splitValue(s_.clock.monotonicMs() - startMonotonicMs, p);
+    const qint64 pressed = pressedMs.value_or(s_.clock.monotonicMs());
+    const qint32 v = splitValue(pressed - startMonotonicMs, p);
     const QString text = splitText(v, p);
     const auto sideText = [](QLineEdit* edit, const QString& split) {
         return edit->text() + QStringLiteral(": ") + split;

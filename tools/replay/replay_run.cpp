@@ -108,7 +108,7 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
         pick(frmCas_->CBUvod, frmCas_->CBUvod->findText(c.name));
         break;
     case Kind::Bytes:
-        world_.serial.incoming.insert(world_.serial.incoming.end(), c.bytes.begin(), c.bytes.end());
+        world_.serial.feed(c.bytes.begin(), c.bytes.end());
         break;
     case Kind::Wait:
         wait(c.number);

@@ -1,0 +1,184 @@
+#include "posix_serial_port.h"
+
+#include "port_names.h"
+#include "system_clock.h"
+#include "tty_holders.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <linux/serial.h>
+#include <poll.h>
+#include <sys/file.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+namespace zorvat {
+
+namespace {
+
+QString systemReason(int error) {
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// USB adapters hold received bytes for up to 16 ms before passing them on; low-latency mode
+// makes that 1 ms. Other ports refuse and work as they are.
+void askForLowLatency(int fd, const QString& device) {
+    if (!QFileInfo(device).fileName().startsWith(QLatin1String("ttyUSB")))
+        return;
+    serial_struct serial{};
+    if (::ioctl(fd, TIOCGSERIAL, &serial) != 0)
+        return;
+    serial.flags |= ASYNC_LOW_LATENCY;
+    ::ioctl(fd, TIOCSSERIAL, &serial);
+}
+
+} // namespace
+
+PosixSerialPort::PosixSerialPort() = default;
+
+PosixSerialPort::~PosixSerialPort() {
+    close();
+}
+
+bool PosixSerialPort::open(const QString& comName) {
+    close();
+    const QString device = resolveComPort(comName);
+    if (device.isEmpty())
+        return false;
+    const QByteArray path = device.toLocal8Bit();
+    const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    // Another instance or program that locks the device properly holds the flock; one that
+    // merely opened it shows up among the open files of its process.
+    const bool usable = ::isatty(fd) && ::fstat(fd, &st) == 0 &&
+                        ::flock(fd, LOCK_EX | LOCK_NB) == 0 && !heldByAnotherProcess(st.st_rdev);
+    if (!usable || ::pipe2(wake_, O_CLOEXEC) != 0) {
+        ::close(fd);
+        return false;
+    }
+    // Later opens by others fail (root excepted).
+    ::ioctl(fd, TIOCEXCL);
+    askForLowLatency(fd, device);
+    fd_ = fd;
+    ++generation_;
+    reader_ = std::thread([this, fd, wake = wake_[0], g = generation_] { readLoop(fd, wake, g); });
+    return true;
+}
+
+void PosixSerialPort::configure() {
+    if (fd_ < 0)
+        return;
+    termios tio{};
+    if (::tcgetattr(fd_, &tio) == 0) {
+        ::cfmakeraw(&tio);
+        tio.c_cflag &= ~(CSIZE | PARENB | CSTOPB | CRTSCTS);
+        tio.c_cflag |= CS8 | CLOCAL | CREAD;
+        tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+        ::cfsetispeed(&tio, B9600);
+        ::cfsetospeed(&tio, B9600);
+        ::tcsetattr(fd_, TCSANOW, &tio);
+    }
+    setDtr(false);
+    setRts(false);
+}
+
+void PosixSerialPort::setModemLine(int bit, bool high) {
+    // A pseudo-terminal has no modem lines and refuses; that is no reason to close.
+    if (fd_ >= 0)
+        ::ioctl(fd_, high ? TIOCMBIS : TIOCMBIC, &bit);
+}
+
+void PosixSerialPort::setRts(bool high) {
+    setModemLine(TIOCM_RTS, high);
+}
+
+void PosixSerialPort::setDtr(bool high) {
+    setModemLine(TIOCM_DTR, high);
+}
+
+std::vector<StampedByte> PosixSerialPort::takeReceived() {
+    const std::lock_guard lock(mutex_);
+    return std::exchange(received_, {});
+}
+
+void PosixSerialPort::close() {
+    if (fd_ < 0)
+        return;
+    const char stop = 0;
+    [[maybe_unused]] const ssize_t n = ::write(wake_[1], &stop, 1);
+    reader_.join();
+    ::close(fd_);
+    ::close(wake_[0]);
+    ::close(wake_[1]);
+    fd_ = -1;
+    wake_[0] = wake_[1] = -1;
+    // Calls already queued for this opening find a new generation and do nothing.
+    ++generation_;
+    const std::lock_guard lock(mutex_);
+    received_.clear();
+}
+
+void PosixSerialPort::readLoop(int fd, int wake, unsigned generation) {
+    std::uint8_t buffer[256];
+    for (;;) {
+        pollfd fds[2] = {{fd, POLLIN, 0}, {wake, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            post(generation, true, systemReason(errno));
+            return;
+        }
+        if (fds[1].revents != 0)
+            return;
+        if (fds[0].revents == 0)
+            continue;
+        // A hang-up may still leave bytes to read; the read tells which.
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && (errno == EAGAIN || errno == EINTR))
+            continue;
+        if (n <= 0) {
+            // A tty that was hung up reads as end of file.
+            post(generation, true, systemReason(n < 0 ? errno : EIO));
+            return;
+        }
+        const qint64 monotonic = steadyNowMs();
+        const qint64 wall = QDateTime::currentMSecsSinceEpoch();
+        {
+            const std::lock_guard lock(mutex_);
+            for (ssize_t i = 0; i < n; ++i)
+                received_.push_back({buffer[i], monotonic, wall});
+        }
+        if (!notifyPending_.exchange(true))
+            post(generation, false, {});
+    }
+}
+
+// Runs the callbacks on the user-interface thread, and only for the opening they belong to.
+void PosixSerialPort::post(unsigned generation, bool lost, const QString& reason) {
+    QMetaObject::invokeMethod(
+        &notifier_,
+        [this, generation, lost, reason] {
+            if (!lost)
+                notifyPending_ = false;
+            if (generation != generation_)
+                return;
+            if (!lost) {
+                if (onReceived)
+                    onReceived();
+                return;
+            }
+            close();
+            if (onLost)
+                onLost(reason);
+        },
+        Qt::QueuedConnection);
+}
+
+} // namespace zorvat

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "serial_port.h"
+
+#include <QObject>
+#include <atomic>
+#include <mutex>
+#include <thread>
+
+namespace zorvat {
+
+// The device line on Linux, on a tty of its own: a reader thread that does nothing but wait
+// for bytes, stamp them and hand them over, so the stamps stay right while the user-interface
+// thread is busy. The port is exclusive: a non-blocking flock and TIOCEXCL on the real device,
+// and a device another process has open is refused. No lock files are written or removed.
+class PosixSerialPort final : public SerialPort {
+public:
+    PosixSerialPort();
+    ~PosixSerialPort() override;
+    PosixSerialPort(const PosixSerialPort&) = delete;
+    PosixSerialPort& operator=(const PosixSerialPort&) = delete;
+
+    bool open(const QString& comName) override;
+    void configure() override;
+    void setRts(bool high) override;
+    void setDtr(bool high) override;
+    bool isOpen() const override { return fd_ >= 0; }
+    std::vector<StampedByte> takeReceived() override;
+    void close() override;
+
+private:
+    void readLoop(int fd, int wake, unsigned generation);
+    void post(unsigned generation, bool lost, const QString& reason);
+    void setModemLine(int bit, bool high);
+
+    int fd_ = -1;
+    int wake_[2] = {-1, -1};
+    std::thread reader_;
+    unsigned generation_ = 0;
+    QObject notifier_; // lives on the user-interface thread; queued calls land there
+    std::mutex mutex_;
+    std::vector<StampedByte> received_;
+    std::atomic<bool> notifyPending_{false};
+};
+
+} // namespace zorvat
