@@ -14,8 +14,8 @@ constexpr quint32 kLongestBelievedDelayMs = 60'000;
 } // namespace
 
 std::optional<qint64> keyPressMoment(quint64 eventStamp, qint64 nowMs) {
-    const auto delay = static_cast<quint32>(static_cast<quint32>(nowMs) -
-                                            static_cast<quint32>(eventStamp));
+    const auto delay =
+        static_cast<quint32>(static_cast<quint32>(nowMs) - static_cast<quint32>(eventStamp));
     if (delay > kLongestBelievedDelayMs)
         return std::nullopt;
     return nowMs - delay;

@@ -123,7 +123,8 @@ void TfrmCas::buildLinkNotice() {
     p.setColor(QPalette::Window, kYellow);
     p.setColor(QPalette::WindowText, kRed);
     linkNotice->setPalette(p);
-    linkNotice->setText(QStringLiteral("Spojení s časomírou přerušeno!\nZapojte ji znovu, čas běží dál."));
+    linkNotice->setText(
+        QStringLiteral("Spojení s časomírou přerušeno!\nZapojte ji znovu, čas běží dál."));
     linkNotice->hide();
 }
 

@@ -39,8 +39,7 @@ void TfrmCas::btnDelClick() {
 
 // The list passes every key on to the window's handler, so the space bar takes a split while
 // the list has the focus. The space bar must not also open the list's popup.
-bool TfrmCas::CBCasKeyDown(int key, Qt::KeyboardModifiers shift,
-                           std::optional<qint64> pressedMs) {
+bool TfrmCas::CBCasKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs) {
     FormKeyDown(key, shift, pressedMs);
     return key == Qt::Key_Space;
 }
