@@ -11,7 +11,13 @@
 namespace zorvat {
 
 TfrmCas::TfrmCas(Edition edition, Services services, QString settingsPath)
-    : edition_(edition), s_(services), settingsPath_(std::move(settingsPath)) {
+    : edition_(edition), s_(services),
+      companionLink_(s_.companion,
+                     {[this] { events_.deviceSettings(verze, nast[0]); },
+                      [this] { events_.versionAndPrecision(verze, CBFormat->currentIndex()); },
+                      [this] { readActualTxt(); }}),
+      settingsPath_(std::move(settingsPath)) {
+    events_.subscribe(companionLink_);
     buildLayout();
     createTimers();
     connectHandlers();
@@ -28,9 +34,6 @@ void TfrmCas::connectHandlers() {
     connect(btnDel, &QPushButton::clicked, this, [this] { btnDelClick(); });
     connect(SB_zobr, &QPushButton::clicked, this, [this] { SB_zobrClick(); });
     connect(btnAutomat, &QPushButton::clicked, this, [this] { btnAutomatClick(); });
-    s_.companion.onMessage = [this](int msg, std::int32_t w, std::int32_t l) {
-        companionMessage(msg, w, l);
-    };
     s_.serial.onReceived = [this] { bytesArrived(); };
     s_.serial.onLost = [this](const QString& reason) { linkLost(reason); };
     for (QLineEdit* e : {edtSDH, edtM0, edtM1, edtM2, edtMR, edtText})
@@ -55,7 +58,6 @@ bool TfrmCas::eventFilter(QObject* watched, QEvent* event) {
 }
 
 TfrmCas::~TfrmCas() {
-    s_.companion.onMessage = nullptr;
     s_.serial.onReceived = nullptr;
     s_.serial.onLost = nullptr;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "attempt_events.h"
 #include "auto_size_label.h"
+#include "companion_link.h"
 #include "edition.h"
 #include "framing.h"
 #include "services.h"
@@ -41,6 +43,8 @@ public:
     void createBoard();
 
     Edition edition() const { return edition_; }
+    // Everything that happens at the table goes to the companion first, then to these.
+    void subscribe(AttemptEvents& subscriber) { events_.subscribe(subscriber); }
     const QString& settingsPath() const { return settingsPath_; }
     TfrmLED* frmLED() const { return frmLED_.get(); }
 
@@ -93,8 +97,7 @@ public:
     // --- automatic start (shell) ---
     void btnAutomatClick();
 
-    // --- companion messages (companion/hub) ---
-    void companionMessage(int msg, std::int32_t wParam, std::int32_t lParam);
+    // --- companion requests (companion/hub) ---
     void readActualTxt();
 
     // --- board window and moving text (display/hub) ---
@@ -224,18 +227,21 @@ private:
     bool writeSettings(SettingsFile& ini);
     void setFormatCaption();
     void setCaptionEditsEnabled(bool on);
-    void pairEntry(int a, int b);
+    void pairEntry(int a, int b, std::vector<ResultEntry>& entries);
+    ResultEntry resultEntry(const QString& listed, const QString& outputText, bool pair);
+    void addResults(const std::vector<ResultEntry>& entries);
     struct AttackSlots {
         int A = 0, B = 0, C = 0, D = 0;
     };
     AttackSlots twoAttackScan();
-    void sendResult(const QString& outputText, bool withSecondMessage);
     void consumeBytes();
     void setLinkShown(bool up);
     void buildLinkNotice();
 
     Edition edition_;
     Services s_;
+    AttemptEventFanOut events_;
+    CompanionLink companionLink_;
     QString settingsPath_;
     std::unique_ptr<TfrmLED> frmLED_;
     bool greetingAwaited_ = false;

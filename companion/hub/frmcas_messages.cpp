@@ -1,26 +1,10 @@
-// Messages from the companion results program.
+// The companion's request to read actual.txt.
 #include "local_text.h"
 #include "tfrmcas.h"
 
 #include <QFile>
 
 namespace zorvat {
-
-void TfrmCas::companionMessage(int msg, std::int32_t, std::int32_t) {
-    switch (msg) {
-    case 1490:
-        s_.companion.sendIfPresent(1490, verze, nast[0]);
-        break;
-    case 1494:
-        s_.companion.sendIfPresent(1494, verze, CBFormat->currentIndex());
-        break;
-    case 1493:
-        readActualTxt();
-        break;
-    default:
-        break;
-    }
-}
 
 namespace {
 

@@ -80,7 +80,7 @@ void TfrmCas::startCommand() {
     DXCas1->show();
     frmLED_->pnlStart->show();
     frmLED_->tmrStart->setEnabled(true);
-    s_.companion.sendIfPresent(1495, 0, 0);
+    events_.started(StartKQ, startMonotonicMs);
 }
 
 void TfrmCas::targetStateDisplay(std::uint8_t b) {

@@ -16,7 +16,7 @@ void TfrmCas::Nastav_uPC() {
     lblPriprava->setText(v.preparation);
     if (v.targets)
         lblTerce->setText(*v.targets);
-    s_.companion.sendIfPresent(1490, verze, nast[0]);
+    events_.deviceSettings(verze, nast[0]);
     Nastaveni();
 }
 

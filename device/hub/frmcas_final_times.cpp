@@ -30,25 +30,26 @@ void TfrmCas::attemptCompletion() {
     setCaptionEditsEnabled(true);
     DXCas1->hide();
     const int n = slotCount(nast[0]);
+    std::vector<ResultEntry> entries;
     if (attackFlag(nast[0])) {
         const CourseMode mode = courseModeOf(lblDraha->text());
         if (mode == CourseMode::TwoAttacks) {
             const AttackSlots s = twoAttackScan();
-            pairEntry(s.A, s.B);
-            pairEntry(s.C, s.D);
+            pairEntry(s.A, s.B, entries);
+            pairEntry(s.C, s.D, entries);
         } else if (mode == CourseMode::OneAttack) {
             lblCas->setText(CasToStr(2, false));
             lblCasD->setText(CasToStr(1, true));
-            pairEntry(1, 2);
+            pairEntry(1, 2, entries);
         }
+        addResults(entries);
         return;
     }
     lblCas->setText(CasToStr(n, false));
     lblCasD->setText(n > 1 ? CasToStr(n - 1, true) : QString());
-    for (int i = 1; i <= n; ++i) {
-        CBCas->addItem(CasToStr(i, true));
-        sendResult(CasToStrOut(i, true), false);
-    }
+    for (int i = 1; i <= n; ++i)
+        entries.push_back(resultEntry(CasToStr(i, true), CasToStrOut(i, true), false));
+    addResults(entries);
     pcas = static_cast<std::uint8_t>(n - 1);
     if (pcas > 1)
         tmrPrep->setEnabled(true);
@@ -84,22 +85,31 @@ TfrmCas::AttackSlots TfrmCas::twoAttackScan() {
 }
 
 // A pair without one of its slots (the device sent no such time) makes no entry.
-void TfrmCas::pairEntry(int a, int b) {
+void TfrmCas::pairEntry(int a, int b, std::vector<ResultEntry>& entries) {
     if (a == 0 || b == 0)
         return;
     const QString letter = Decode_Terc(a);
-    CBCas->addItem(CasToStr(a, false) + letter + QLatin1Char(' ') + CasToStr(b, false));
-    sendResult(CasToStrOut(a, false) + letter + QLatin1Char(' ') + CasToStrOut(b, false), true);
+    entries.push_back(resultEntry(
+        CasToStr(a, false) + letter + QLatin1Char(' ') + CasToStr(b, false),
+        CasToStrOut(a, false) + letter + QLatin1Char(' ') + CasToStrOut(b, false), true));
 }
 
-// A result text that does not convert is reported and sends nothing; the other results of
-// the attempt still go to the list and the companion.
-void TfrmCas::sendResult(const QString& outputText, bool withSecondMessage) {
-    if (!preved_cas(outputText))
+// A result text that does not convert is reported and gets no numbers; it is still listed,
+// and the other results of the attempt still go to the companion.
+ResultEntry TfrmCas::resultEntry(const QString& listed, const QString& outputText, bool pair) {
+    ResultEntry e{listed, std::nullopt, pair};
+    if (preved_cas(outputText))
+        e.numbers = data_out;
+    return e;
+}
+
+// The subscribers hear of the entries before they are shown, so a result on screen is safe.
+void TfrmCas::addResults(const std::vector<ResultEntry>& entries) {
+    if (entries.empty())
         return;
-    s_.companion.sendIfPresent(1491, data_out[0], data_out[1]);
-    if (withSecondMessage)
-        s_.companion.sendIfPresent(1492, data_out[2], data_out[3]);
+    events_.resultsAdded(entries);
+    for (const ResultEntry& e : entries)
+        CBCas->addItem(e.text);
 }
 
 void TfrmCas::redisplay() {

@@ -43,8 +43,10 @@ bool TfrmCas::PrijmiByte(std::uint8_t& co) {
 }
 
 void TfrmCas::bytesArrived() {
-    for (const StampedByte& b : s_.serial.takeReceived())
-        received.push_back(b);
+    const std::vector<StampedByte> batch = s_.serial.takeReceived();
+    if (!batch.empty())
+        events_.bytesReceived(batch);
+    received.insert(received.end(), batch.begin(), batch.end());
     consumeBytes();
 }
 
@@ -68,6 +70,7 @@ void TfrmCas::linkLost(const QString& reason) {
     linkNotice->setToolTip(reason);
     setLinkShown(false);
     tmrReconnect->setEnabled(true);
+    events_.linkLost(reason);
 }
 
 // The name is resolved anew each time, so a link that now points to a re-plugged adapter or a
@@ -81,6 +84,7 @@ void TfrmCas::reconnectTick() {
     framing = Framing{};
     tmrReconnect->setEnabled(false);
     setLinkShown(true);
+    events_.linkRestored();
     bytesArrived();
 }
 

@@ -26,6 +26,7 @@ void TfrmCas::reset_cas() {
     DXCas1->hide();
     board.pnlStart->hide();
     board.tmrStart->setEnabled(false);
+    events_.reset();
 }
 
 void TfrmCas::loadCountdown() {
@@ -36,6 +37,7 @@ void TfrmCas::loadCountdown() {
     lblCas->setText(QString::number(pripravaM) +
                     (pripravaS ? QStringLiteral(",30 ") : QStringLiteral(",00 ")));
     tmrOdpocet->setEnabled(true);
+    events_.preparationStarted();
 }
 
 void TfrmCas::tmrOdpocetTimer() {

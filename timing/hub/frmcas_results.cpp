@@ -30,8 +30,12 @@ bool TfrmCas::CBCasChange() {
         clipboardText(e, CBmezicasy->currentIndex() == 0 ? &splits : nullptr, layout));
 }
 
+// The list's first, empty item is no result: entries count from the one after it.
 void TfrmCas::btnDelClick() {
-    CBCas->removeItem(CBCas->currentIndex());
+    const int index = CBCas->currentIndex();
+    if (index > 0)
+        events_.resultDeleted(index - 1);
+    CBCas->removeItem(index);
     CBCas->setCurrentIndex(-1);
     if (CBCasChange())
         putOnClipboard(QString());

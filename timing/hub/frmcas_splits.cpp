@@ -29,33 +29,33 @@ void TfrmCas::mezicas(std::optional<qint64> pressedMs) {
         board.lblCas0->setText(text);
         splitTags[0] = v;
         showSide(lblM0C, sideText(edtM0, text));
-        s_.companion.sendIfPresent(1495, 1, v);
+        events_.split(1, v, text, edtM0->text());
     } else if (board.lblCas1->text().isEmpty()) {
         board.lblM1->setText(edtM1->text());
         board.lblCas1->setText(text);
         splitTags[1] = v;
         showSide(lblM1C, sideText(edtM1, text));
-        s_.companion.sendIfPresent(1495, 2, v);
+        events_.split(2, v, text, edtM1->text());
     } else if (board.lblCas2->text().isEmpty()) {
         board.lblM2->setText(edtM2->text());
         if (!four)
             board.lblMR->setText(edtMR->text());
         board.lblCas2->setText(text);
         splitTags[2] = v;
-        s_.companion.sendIfPresent(1495, 3, v);
+        events_.split(3, v, text, edtM2->text());
         showSide(lblM2C, sideText(edtM2, text));
         if (!four) {
             // The difference row fills with the third split, without a press of its own.
             const qint32 d = splitTags[2] - splitTags[1];
             board.lblCas3->setText(splitText(d, p));
             showSide(lblMRC, sideText(edtMR, splitText(d, p)));
-            s_.companion.sendIfPresent(1495, 4, d);
+            events_.split(4, d, splitText(d, p), edtMR->text());
         }
     } else if (four) {
         board.lblMR->setText(edtMR->text());
         board.lblCas3->setText(text);
         showSide(lblMRC, sideText(edtMR, text));
-        s_.companion.sendIfPresent(1495, 4, splitTags[2] - splitTags[1]);
+        events_.split(4, splitTags[2] - splitTags[1], text, edtMR->text());
     }
     board.PrekresliLED();
 }

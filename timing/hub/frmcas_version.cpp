@@ -15,7 +15,7 @@ void TfrmCas::nastav_cas() {
     CBFormat->setVisible(choice);
     if (!choice)
         CBFormat->setCurrentIndex(0);
-    s_.companion.sendIfPresent(1494, verze, CBFormat->currentIndex());
+    events_.versionAndPrecision(verze, CBFormat->currentIndex());
 }
 
 void TfrmCas::nastav_typ() {
