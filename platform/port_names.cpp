@@ -18,8 +18,8 @@ int comNumber(const QString& comName) {
 
 } // namespace
 
-QString resolveComPort(const QString& comName, const QString& portsFolder,
-                       const std::function<bool(const QString&)>& deviceExists) {
+ResolvedPort resolveComPort(const QString& comName, const QString& portsFolder,
+                            const std::function<bool(const QString&)>& deviceExists) {
     const int number = comNumber(comName);
     if (number == 0)
         return {};
@@ -27,12 +27,12 @@ QString resolveComPort(const QString& comName, const QString& portsFolder,
     if (link.isSymLink()) {
         // A dangling link still names this port; opening it then fails as a missing port.
         const QString target = link.canonicalFilePath();
-        return target.isEmpty() ? link.absoluteFilePath() : target;
+        return {target.isEmpty() ? link.absoluteFilePath() : target, PortSource::Link};
     }
     const QString usb = QStringLiteral("/dev/ttyUSB%1").arg(number - 1);
     if (deviceExists(usb))
-        return usb;
-    return QStringLiteral("/dev/ttyS%1").arg(number - 1);
+        return {usb, PortSource::UsbAdapter};
+    return {QStringLiteral("/dev/ttyS%1").arg(number - 1), PortSource::BuiltIn};
 }
 
 QString comPortsFolder() {
@@ -42,9 +42,9 @@ QString comPortsFolder() {
     return QDir::home().filePath(QStringLiteral(".zorvat/ports"));
 }
 
-QString resolveComPort(const QString& comName) {
+ResolvedPort resolveComPort(const QString& comName) {
 #ifdef Q_OS_WIN
-    return comName;
+    return {comName, PortSource::BuiltIn};
 #else
     return resolveComPort(comName, comPortsFolder(),
                           [](const QString& path) { return QFileInfo::exists(path); });

@@ -47,7 +47,21 @@ PosixSerialPort::~PosixSerialPort() {
 
 bool PosixSerialPort::open(const QString& comName) {
     close();
-    const QString device = resolveComPort(comName);
+    const ResolvedPort port = resolveComPort(comName);
+    if (!openDevice(port.device))
+        return false;
+    comName_ = comName;
+    source_ = port.source;
+    return true;
+}
+
+bool PosixSerialPort::reopen() {
+    close();
+    const ResolvedPort port = resolveComPort(comName_);
+    return port.source == source_ && openDevice(port.device);
+}
+
+bool PosixSerialPort::openDevice(const QString& device) {
     if (device.isEmpty())
         return false;
     const QByteArray path = device.toLocal8Bit();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "port_names.h"
 #include "serial_port.h"
 
 #include <QObject>
@@ -21,6 +22,7 @@ public:
     PosixSerialPort& operator=(const PosixSerialPort&) = delete;
 
     bool open(const QString& comName) override;
+    bool reopen() override;
     void configure() override;
     void setRts(bool high) override;
     void setDtr(bool high) override;
@@ -29,10 +31,13 @@ public:
     void close() override;
 
 private:
+    bool openDevice(const QString& device);
     void readLoop(int fd, int wake, unsigned generation);
     void post(unsigned generation, bool lost, const QString& reason);
     void setModemLine(int bit, bool high);
 
+    QString comName_;
+    PortSource source_ = PortSource::None;
     int fd_ = -1;
     int wake_[2] = {-1, -1};
     std::thread reader_;

@@ -24,6 +24,9 @@ public:
     virtual ~SerialPort() = default;
     // False when the port does not exist or is held elsewhere.
     virtual bool open(const QString& comName) = 0;
+    // Opens the port last opened again, its name resolved anew; false unless the name leads to
+    // the same kind of device as before, so a lost adapter is never replaced by another port.
+    virtual bool reopen() = 0;
     // 9600 baud, 8 data bits, no parity, 1 stop bit, no flow control, RTS and DTR low.
     // A setting the port refuses is ignored.
     virtual void configure() = 0;

@@ -124,7 +124,7 @@ void TfrmCas::buildLinkNotice() {
     p.setColor(QPalette::WindowText, kRed);
     linkNotice->setPalette(p);
     linkNotice->setText(
-        QStringLiteral("Spojení s časomírou přerušeno!\nZapojte ji znovu, čas běží dál."));
+        QStringLiteral("Spojení s časomírou přerušeno!\nPřipojte ji znovu, program čeká."));
     linkNotice->hide();
 }
 

@@ -199,7 +199,6 @@ public:
     // Device stream
     std::deque<StampedByte> received; // read off the line, not yet taken by the handlers
     StampedByte indata;               // the byte taken last, with its arrival stamp
-    QString portName;                 // the COM name picked, reopened after a lost link
     Framing framing;
     std::array<DeviceTime, 4> casy{};
     std::array<qint32, 4> data_out{};

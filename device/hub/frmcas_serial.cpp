@@ -21,8 +21,7 @@ void TfrmCas::CBUvodChange() {
     greetingDue_ = false;
     greetingWaitOver_ = false;
     tmrInWait->setEnabled(false);
-    portName = CBUvod->currentText();
-    if (!s_.serial.open(portName))
+    if (!s_.serial.open(CBUvod->currentText()))
         return;
     s_.serial.configure();
     s_.serial.setRts(true);
@@ -76,7 +75,7 @@ void TfrmCas::linkLost(const QString& reason) {
 // The name is resolved anew each time, so a link that now points to a re-plugged adapter or a
 // new pseudo-terminal is found.
 void TfrmCas::reconnectTick() {
-    if (!s_.serial.open(portName))
+    if (!s_.serial.reopen())
         return;
     s_.serial.configure();
     s_.serial.setRts(true);

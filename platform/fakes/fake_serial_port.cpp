@@ -6,6 +6,7 @@ bool FakeSerialPort::open(const QString& comName) {
     if (isOpen() || !existing.contains(comName) || heldElsewhere.contains(comName))
         return false;
     openName = comName;
+    lastOpened_ = comName;
     configured = false;
     ++opens;
     return true;

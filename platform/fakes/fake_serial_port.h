@@ -27,6 +27,7 @@ public:
     bool deliveryHeld = false;
 
     bool open(const QString& comName) override;
+    bool reopen() override { return open(lastOpened_); }
     void configure() override;
     void setRts(bool high) override;
     void setDtr(bool high) override;
@@ -52,6 +53,7 @@ public:
 
 private:
     void line(const char* op);
+    QString lastOpened_;
 };
 
 } // namespace zorvat

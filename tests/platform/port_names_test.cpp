@@ -41,6 +41,7 @@ struct NameCase {
     const char* comName;
     // "device:X" is devices/X, "link:X" is ports/X, anything else is literal.
     const char* expected;
+    PortSource source = PortSource::None;
 };
 
 TEST_F(PortNamesTest, ResolvesComNamesThroughLinksThenTtyUsbThenTtyS) {
@@ -52,16 +53,18 @@ TEST_F(PortNamesTest, ResolvesComNamesThroughLinksThenTtyUsbThenTtyS) {
         return usbPresent.contains(path);
     };
     const NameCase cases[] = {
-        {"COM3", "device:ttyFake3"},
-        {"com3", "device:ttyFake3"},
-        {"COM10", "device:ttyFake10"},
-        {"COM4", "device:ttyFake4"}, // link to a link
-        {"COM6", "link:com6"},       // dangling link: no silent fallback to another port
-        {"COM1", "/dev/ttyS0"},      // com10 must not be taken for com1
-        {"Com2", "/dev/ttyS1"},
-        {"com5", "/dev/ttyUSB4"},
-        {"COM7", "/dev/ttyS6"},
-        {"COM9", "/dev/ttyS8"},
+        {"COM3", "device:ttyFake3", PortSource::Link},
+        {"com3", "device:ttyFake3", PortSource::Link},
+        {"COM10", "device:ttyFake10", PortSource::Link},
+        {"COM4", "device:ttyFake4", PortSource::Link}, // link to a link
+        // A dangling link: no silent fallback to another port.
+        {"COM6", "link:com6", PortSource::Link},
+        // com10 must not be taken for com1.
+        {"COM1", "/dev/ttyS0", PortSource::BuiltIn},
+        {"Com2", "/dev/ttyS1", PortSource::BuiltIn},
+        {"com5", "/dev/ttyUSB4", PortSource::UsbAdapter},
+        {"COM7", "/dev/ttyS6", PortSource::BuiltIn},
+        {"COM9", "/dev/ttyS8", PortSource::BuiltIn},
         {"COM0", ""},
         {"COM11", ""},
         {"COM01", ""},
@@ -77,8 +80,10 @@ TEST_F(PortNamesTest, ResolvesComNamesThroughLinksThenTtyUsbThenTtyS) {
             expected = devices() + "/" + expected.mid(7);
         else if (expected.startsWith("link:"))
             expected = ports() + "/" + expected.mid(5);
-        EXPECT_EQ(resolveComPort(QString::fromLatin1(c.comName), ports(), deviceExists), expected)
-            << "for " << c.comName;
+        const ResolvedPort r =
+            resolveComPort(QString::fromLatin1(c.comName), ports(), deviceExists);
+        EXPECT_EQ(r.device, expected) << "for " << c.comName;
+        EXPECT_EQ(r.source, c.source) << "for " << c.comName;
     }
     // Only the fallbacks look at /dev, and each asks for its own adapter.
     EXPECT_EQ(asked, (QStringList{"/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyUSB4", "/dev/ttyUSB6",
@@ -87,22 +92,22 @@ TEST_F(PortNamesTest, ResolvesComNamesThroughLinksThenTtyUsbThenTtyS) {
 
 TEST_F(PortNamesTest, MissingFolderFallsBackToDevices) {
     const auto noUsb = [](const QString&) { return false; };
-    EXPECT_EQ(resolveComPort("COM3", root_.path() + "/nowhere", noUsb), "/dev/ttyS2");
-    EXPECT_EQ(resolveComPort("COM10", root_.path() + "/nowhere", noUsb), "/dev/ttyS9");
+    EXPECT_EQ(resolveComPort("COM3", root_.path() + "/nowhere", noUsb).device, "/dev/ttyS2");
+    EXPECT_EQ(resolveComPort("COM10", root_.path() + "/nowhere", noUsb).device, "/dev/ttyS9");
 }
 
 TEST_F(PortNamesTest, FolderComesFromEnvironmentElseHome) {
     {
         ScopedEnv env("ZORVAT_PORTS", ports().toLocal8Bit());
         EXPECT_EQ(comPortsFolder(), ports());
-        EXPECT_EQ(resolveComPort("COM3"), devices() + "/ttyFake3");
+        EXPECT_EQ(resolveComPort("COM3").device, devices() + "/ttyFake3");
     }
     ScopedEnv unset("ZORVAT_PORTS", QByteArray());
     ScopedEnv home("HOME", root_.path().toLocal8Bit());
     ASSERT_TRUE(QDir(root_.path()).mkpath(".zorvat/ports"));
     ASSERT_TRUE(QFile::link(devices() + "/ttyFake10", root_.path() + "/.zorvat/ports/com2"));
     EXPECT_EQ(comPortsFolder(), root_.path() + "/.zorvat/ports");
-    EXPECT_EQ(resolveComPort("COM2"), devices() + "/ttyFake10");
+    EXPECT_EQ(resolveComPort("COM2").device, devices() + "/ttyFake10");
 }
 
 } // namespace
