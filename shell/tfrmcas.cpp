@@ -39,6 +39,9 @@ void TfrmCas::connectHandlers() {
     for (QLineEdit* e : {edtSDH, edtM0, edtM1, edtM2, edtMR, edtText})
         connect(e, &QLineEdit::textChanged, this, [this] { captionChanged(); });
     CBCas->installEventFilter(this);
+    CBCas->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(CBCas, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { CBCasContextMenu(at); });
     edtText->installEventFilter(this);
 }
 

@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QWidget>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -91,6 +92,14 @@ public:
     void mezicas(std::optional<qint64> pressedMs = {});
     bool CBCasChange(); // false when the clipboard refused the text
     void btnDelClick();
+    // The whole list (timing/hub/frmcas_results_export.cpp).
+    void restoreResults(const std::vector<QString>& entries);
+    QString allResultsText() const;
+    void copyAllResults();
+    void saveResultsCsv(const QString& file);
+    void CBCasContextMenu(const QPoint& at);
+    // Writes this run's results to a CSV file; the error in the system's words, if any.
+    std::function<std::optional<QString>(const QString& file)> exportResults;
     // true: the list must not see it
     bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});
 

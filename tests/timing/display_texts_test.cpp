@@ -1,4 +1,5 @@
 #include "clipboard_text.h"
+#include "restored_text.h"
 #include "qt_printers.h"
 #include "running_time.h"
 #include "split_time.h"
@@ -76,4 +77,17 @@ TEST(ClipboardText, FourLayouts) {
         EXPECT_EQ(clipboardText(QString::fromUtf8(c.entry), c.splits, c.layout).toStdString(),
                   c.text)
             << c.entry;
+}
+
+TEST(RestoredResults, CzechPluralForms) {
+    const std::pair<int, const char*> cases[] = {
+        {1, "Obnoven 1 výsledek z předchozího běhu"},
+        {2, "Obnoveny 2 výsledky z předchozího běhu"},
+        {4, "Obnoveny 4 výsledky z předchozího běhu"},
+        {5, "Obnoveno 5 výsledků z předchozího běhu"},
+        {12, "Obnoveno 12 výsledků z předchozího běhu"},
+        {22, "Obnoveno 22 výsledků z předchozího běhu"},
+    };
+    for (const auto& [count, text] : cases)
+        EXPECT_EQ(restoredResultsText(count), QString::fromUtf8(text));
 }
