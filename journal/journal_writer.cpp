@@ -4,6 +4,11 @@ namespace zorvat {
 
 namespace {
 
+// The log is copied into the database with a commit that waits for the disk anyway; one that
+// does not takes the copy only when the log has grown large.
+constexpr int kCheckpointPages = 1000;
+constexpr int kForcedCheckpointPages = 10000;
+
 // The message parameters as columns; NULL where nothing was sent.
 struct NumberColumns {
     std::optional<qint64> w1491, l1491, w1492, l1492;
@@ -118,6 +123,9 @@ std::optional<SqliteProblem> writePending(SqliteConnection& db, const SessionSta
         return problem;
     }
     state = std::move(next);
+    // A checkpoint that does not get through (a reader in the way) is tried at the next commit.
+    if (db.walPages() >= (durable ? kCheckpointPages : kForcedCheckpointPages))
+        db.exec("PRAGMA wal_checkpoint(PASSIVE)");
     return std::nullopt;
 }
 

@@ -86,6 +86,16 @@ std::unique_ptr<SqliteConnection> SqliteConnection::open(const QString& path, bo
     return std::unique_ptr<SqliteConnection>(new SqliteConnection(db));
 }
 
+SqliteConnection::SqliteConnection(sqlite3* db) : db_(db) {
+    sqlite3_wal_hook(
+        db_,
+        [](void* self, sqlite3*, const char*, int pages) {
+            static_cast<SqliteConnection*>(self)->walPages_ = pages;
+            return SQLITE_OK;
+        },
+        this);
+}
+
 SqliteConnection::~SqliteConnection() {
     statements_.clear();
     sqlite3_close_v2(db_);

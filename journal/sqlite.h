@@ -29,10 +29,8 @@ public:
     void bind(int index, const std::optional<qint64>& value);
     void bind(int index, const std::optional<QString>& value);
 
-    // Steps to the next row; false at the end or on an error (see SqliteConnection::failed).
+    // Steps to the next row; false at the end or on an error (see SqliteConnection::finish).
     bool next();
-    // True when the last next() ran to the end rather than failing.
-    bool done() const { return lastCode_ == SQLITE_DONE; }
     int lastCode() const { return lastCode_; }
     void reset();
 
@@ -81,15 +79,19 @@ public:
     // A writer that holds the database makes us wait at most this long, then fail.
     void setBusyTimeout(int ms) { sqlite3_busy_timeout(db_, ms); }
     qint64 lastInsertId() const { return sqlite3_last_insert_rowid(db_); }
+    // Pages in the write-ahead log after the last commit. Watching them turns off SQLite's own
+    // checkpoints, which would otherwise land on whichever commit fills the log.
+    int walPages() const { return walPages_; }
     const SqliteProblem& problem() const { return problem_; }
 
 private:
-    explicit SqliteConnection(sqlite3* db) : db_(db) {}
+    explicit SqliteConnection(sqlite3* db);
     void noteFailure(int code);
 
     sqlite3* db_;
     std::map<const char*, std::unique_ptr<SqliteStatement>> statements_;
     SqliteProblem problem_;
+    int walPages_ = 0;
 };
 
 } // namespace zorvat

@@ -44,7 +44,7 @@ std::variant<SessionInfo, QString> pickSession(const std::vector<SessionInfo>& s
 }
 
 QByteArray scriptOf(const SessionInfo& session, const std::vector<StampedByte>& bytes) {
-    return QStringLiteral("# zorvat-journal: relace %1 ze %2\n")
+    return QStringLiteral("# zorvat-journal: relace %1, začátek %2\n")
                .arg(session.number)
                .arg(session.started.toString(kShownTime))
                .toUtf8() +
