@@ -250,4 +250,8 @@ void Journal::flush() {
     d_->commit(false);
 }
 
+std::optional<qint64> Journal::sessionNumber() const {
+    return d_->written.session;
+}
+
 } // namespace zorvat

@@ -6,6 +6,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace zorvat {
@@ -52,6 +53,8 @@ public:
     // Writes buffered bytes, splits and events without waiting for the disk; meant for a
     // coarse timer of the caller's, about once a second.
     void flush();
+    // This run's session number, once its row is written.
+    std::optional<qint64> sessionNumber() const;
 
     // The first problem, and the first after each recovery, in the system's words; retries
     // follow with the next calls, at most every few seconds.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stamped_byte.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <cstdint>
@@ -7,14 +9,6 @@
 #include <utility>
 
 namespace zorvat {
-
-// One byte from the device with the moments it arrived.
-struct StampedByte {
-    std::uint8_t value;
-    qint64 monotonicMs;
-    qint64 wallMs; // since the epoch
-    bool operator==(const StampedByte&) const = default;
-};
 
 // What a result sent to the companion: 1491 always, 1492 for two-number entries.
 struct ResultNumbers {

@@ -1,20 +1,13 @@
 #pragma once
 
+#include "stamped_byte.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
 #include <vector>
 
 namespace zorvat {
-
-// One byte from the device with the moment it was read off the line: monotonic milliseconds
-// for elapsed times, wall-clock milliseconds since the epoch for the record.
-struct StampedByte {
-    std::uint8_t value = 0;
-    qint64 monotonicMs = 0;
-    qint64 wallMs = 0;
-    bool operator==(const StampedByte&) const = default;
-};
 
 // The device line as the program uses it: exclusive open by COM name, 9600 8N1 without flow
 // control, the two modem-control lines, and bytes read as they arrive and stamped there, so

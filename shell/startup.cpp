@@ -1,10 +1,13 @@
 #include "startup.h"
 
 #include "dbus_companion.h"
+#include "journal.h"
+#include "journal_link.h"
 #include "posix_serial_port.h"
 #include "qt_clipboard.h"
 #include "qt_error_box.h"
 #include "qt_timer.h"
+#include "save_file.h"
 #include "sdl_sound_player.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
@@ -24,14 +27,42 @@ int runProgram(int argc, char** argv, Edition edition) {
     QtClipboard clipboard;
     SdlSoundPlayer sounds;
 
+    const QString dataFolder = Journal::defaultFolder();
+    Journal journal(dataFolder);
+    // Reported from the event loop, over the main window, once it is there.
+    journal.onProblem = [&app, &errors](const QString& why) {
+        QMetaObject::invokeMethod(
+            &app,
+            [&errors, why] {
+                errors.show(QStringLiteral("Výsledky se neukládají do deníku: %1").arg(why));
+            },
+            Qt::QueuedConnection);
+    };
+    const std::vector<QString> restored =
+        journal.beginSession(clock.now(), edition == Edition::Difference ? "d" : "q",
+                             QStringLiteral(ZORVAT_VERSION));
+
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());
+    JournalLink journalLink(journal, clock, timers);
+    frmCas->subscribe(journalLink);
+    frmCas->restoreResults(restored);
+    frmCas->exportResults = [&](const QString& file) -> std::optional<QString> {
+        journal.flush();
+        const std::optional<qint64> session = journal.sessionNumber();
+        if (!session)
+            return QStringLiteral("deník není k dispozici");
+        return saveSessionCsv(dataFolder, *session, file);
+    };
     frmCas->show();
-    return app.exec();
+    const int code = app.exec();
+    // Only a close that got this far is clean; a crash or a kill leaves the session open.
+    journal.endSession(clock.now());
+    return code;
 }
 
 } // namespace zorvat

@@ -11,7 +11,7 @@
 namespace {
 
 // zorvat-d from a folder of its own, so that it starts with no kq.ini (version 4.54) and
-// writes none where the build keeps it; no serial ports.
+// writes none where the build keeps it; no serial ports; its journal in that folder too.
 class ProgramProcess {
 public:
     ProgramProcess() {
@@ -20,6 +20,7 @@ public:
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         env.insert(QStringLiteral("ZORVAT_PORTS"), dir_.path());
+        env.insert(QStringLiteral("ZORVAT_DATA"), dir_.filePath(QStringLiteral("data")));
         process_.setProcessEnvironment(env);
         process_.setWorkingDirectory(dir_.path());
         process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);

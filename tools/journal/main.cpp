@@ -2,10 +2,10 @@
 // (CSV) or its device bytes (a zorvat-sim script).
 #include "journal_options.h"
 #include "journal_run.h"
+#include "save_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <cstdio>
 
 using namespace zorvat;
@@ -22,14 +22,6 @@ int fail(int code, const QString& message) {
 
 void print(const QByteArray& text) {
     std::fwrite(text.constData(), 1, std::size_t(text.size()), stdout);
-}
-
-// Through a temporary file, so that a failed export leaves no half-written file behind.
-std::optional<QString> writeFile(const QString& path, const QByteArray& text) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return file.errorString();
-    return std::nullopt;
 }
 
 } // namespace
@@ -59,7 +51,7 @@ int main(int argc, char** argv) {
         print(text);
         return std::fflush(stdout) == 0 ? 0 : kExitFailed;
     }
-    if (const std::optional<QString> why = writeFile(options.out, text))
+    if (const std::optional<QString> why = saveFile(options.out, text))
         return fail(kExitFailed, QStringLiteral("nelze zapsat %1: %2").arg(options.out, *why));
     return 0;
 }
