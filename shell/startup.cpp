@@ -17,7 +17,8 @@
 
 namespace zorvat {
 
-int runProgram(int argc, char** argv, Edition edition) {
+int runProgram(int argc, char** argv, Edition edition,
+               const std::function<void(TfrmCas&)>& started) {
     QApplication app(argc, argv);
     SystemClock clock;
     QtTimerFactory timers;
@@ -38,9 +39,8 @@ int runProgram(int argc, char** argv, Edition edition) {
             },
             Qt::QueuedConnection);
     };
-    const std::vector<QString> restored =
-        journal.beginSession(clock.now(), edition == Edition::Difference ? "d" : "q",
-                             QStringLiteral(ZORVAT_VERSION));
+    const std::vector<QString> restored = journal.beginSession(
+        clock.now(), edition == Edition::Difference ? "d" : "q", QStringLiteral(ZORVAT_VERSION));
 
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini =
@@ -59,6 +59,8 @@ int runProgram(int argc, char** argv, Edition edition) {
         return saveSessionCsv(dataFolder, *session, file);
     };
     frmCas->show();
+    if (started)
+        started(*frmCas);
     const int code = app.exec();
     // Only a close that got this far is clean; a crash or a kill leaves the session open.
     journal.endSession(clock.now());

@@ -50,7 +50,8 @@ void TfrmCas::saveResultsCsv(const QString& file) {
 void TfrmCas::CBCasContextMenu(const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Kopírovat všechny výsledky"), this, [this] { copyAllResults(); });
+    menu->addAction(QStringLiteral("Kopírovat všechny výsledky"), this,
+                    [this] { copyAllResults(); });
     QAction* save = menu->addAction(QStringLiteral("Uložit výsledky do CSV…"), this, [this] {
         auto* dialog = new QFileDialog(this, QStringLiteral("Uložit výsledky do CSV"), QString(),
                                        QStringLiteral("CSV (*.csv)"));
