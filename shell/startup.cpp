@@ -42,18 +42,22 @@ int runProgram(int argc, char** argv, Edition edition,
     const std::vector<QString> restored = journal.beginSession(
         clock.now(), edition == Edition::Difference ? "d" : "q", QStringLiteral(ZORVAT_VERSION));
 
+    // Outlives the window, which reports to it until it is gone.
+    JournalLink journalLink(journal, clock, timers);
+
     // kq.ini lives beside the executable, whatever the working directory.
     const QString ini =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());
-    JournalLink journalLink(journal, clock, timers);
     frmCas->subscribe(journalLink);
     frmCas->restoreResults(restored);
     frmCas->exportResults = [&](const QString& file) -> std::optional<QString> {
-        journal.flush();
-        const std::optional<qint64> session = journal.sessionNumber();
+        const std::optional<qint64> session = journalLink.call([](Journal& j) {
+            j.flush();
+            return j.sessionNumber();
+        });
         if (!session)
             return QStringLiteral("deník není k dispozici");
         return saveSessionCsv(dataFolder, *session, file);
@@ -63,7 +67,7 @@ int runProgram(int argc, char** argv, Edition edition,
         started(*frmCas);
     const int code = app.exec();
     // Only a close that got this far is clean; a crash or a kill leaves the session open.
-    journal.endSession(clock.now());
+    journalLink.call([now = clock.now()](Journal& j) { j.endSession(now); });
     return code;
 }
 

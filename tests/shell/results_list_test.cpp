@@ -66,7 +66,9 @@ TEST_F(ResultsList, CopyAllPutsEveryEntryOnALineInTheChosenLayout) {
 TEST_F(ResultsList, RestoredEntriesAreListedAndAnnouncedWithoutBeingReportedAgain) {
     struct Recorder : AttemptEvents {
         int added = 0;
-        void resultsAdded(const std::vector<ResultEntry>&) override { ++added; }
+        void resultsAdded(const std::vector<ResultEntry>&, const std::shared_ptr<void>&) override {
+            ++added;
+        }
     } recorder;
     frm->subscribe(recorder);
     frm->restoreResults({QStringLiteral("1 12,34"), QStringLiteral("2 15,67")});
@@ -81,8 +83,11 @@ TEST_F(ResultsList, ResultsAreReportedBeforeTheyAreShown) {
     struct Recorder : AttemptEvents {
         const QComboBox* list = nullptr;
         std::vector<std::pair<int, std::vector<ResultEntry>>> seen;
-        void resultsAdded(const std::vector<ResultEntry>& e) override {
+        std::shared_ptr<void> held;
+        void resultsAdded(const std::vector<ResultEntry>& e,
+                          const std::shared_ptr<void>& shown) override {
             seen.emplace_back(list->count(), e);
+            held = shown;
         }
     } recorder;
     greet(458, 0x52);
@@ -95,6 +100,11 @@ TEST_F(ResultsList, ResultsAreReportedBeforeTheyAreShown) {
         {QStringLiteral("1 12,34"), std::array<qint32, 4>{6, 12345, 0, 0}, false},
         {QStringLiteral("L 15,67"), std::nullopt, false}};
     EXPECT_EQ(recorder.seen[0].second, expected);
+    // Listed only once the subscriber lets go.
+    EXPECT_EQ(results().size(), 1);
+    recorder.held.reset();
+    EXPECT_EQ(results(),
+              (QStringList{QString(), QStringLiteral("1 12,34"), QStringLiteral("L 15,67")}));
 }
 
 TEST_F(ResultsList, FailedCsvExportIsReportedInCzechWithTheSystemsReason) {
