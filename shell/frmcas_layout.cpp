@@ -9,6 +9,8 @@
 
 #include <QPixmap>
 
+#include <limits>
+
 namespace zorvat {
 
 namespace {
@@ -78,6 +80,8 @@ QComboBox* dropDown(QWidget* parent, const char* name, QRect r, const QStringLis
 QLineEdit* editBox(QWidget* parent, const char* name, QRect r, int typingLimit) {
     auto* e = named(new QLineEdit(parent), name);
     e->setGeometry(r);
+    // Qt's own cap (32,767) would cut a longer caption set from kq.ini or actual.txt.
+    e->setMaxLength(std::numeric_limits<int>::max());
     if (typingLimit > 0)
         limitTyping(e, typingLimit);
     return e;

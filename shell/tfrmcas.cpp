@@ -114,12 +114,17 @@ void TfrmCas::keyPressEvent(QKeyEvent* event) {
     FormKeyDown(event->key(), event->modifiers());
 }
 
+// A failed settings write keeps the window open once, with the error; the next close quits
+// without trying again, so a timekeeper is never locked in.
 void TfrmCas::closeEvent(QCloseEvent* event) {
-    s_.serial.close();
-    SettingsFile ini(settingsPath_);
-    if (!writeSettings(ini)) {
-        event->ignore();
-        return;
+    if (!settingsWriteFailed_) {
+        s_.serial.close();
+        SettingsFile ini(settingsPath_);
+        if (!writeSettings(ini)) {
+            settingsWriteFailed_ = true;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
     QCoreApplication::quit();

@@ -218,6 +218,7 @@ private:
     Services s_;
     QString settingsPath_;
     std::unique_ptr<TfrmLED> frmLED_;
+    bool settingsWriteFailed_ = false;
 };
 
 } // namespace zorvat

@@ -62,6 +62,19 @@ TEST_F(CompanionMessages, ALongTeamNameFromTheCompanionIsKeptWhole) {
     EXPECT_EQ(frm->edtSDH->text(), name);
 }
 
+TEST_F(CompanionMessages, LinesLongerThanAnEditBoxNormallyTakesAreKeptWhole) {
+    greet(466, 0x51);
+    const QString team = QString(40000, QLatin1Char('T')) + QStringLiteral("konec");
+    const QString text = QString(50000, QLatin1Char('x')) + QStringLiteral("konec");
+    writeActual(team.toUtf8() + "\n" + text.toUtf8() + "\n");
+    message(1493);
+    // Compared as lengths first: a failure should not print 40,000 characters.
+    EXPECT_EQ(frm->edtSDH->text().size(), team.size());
+    EXPECT_TRUE(frm->edtSDH->text() == team);
+    EXPECT_EQ(frm->edtText->text().size(), text.size());
+    EXPECT_TRUE(frm->edtText->text() == text);
+}
+
 TEST_F(CompanionMessages, WindowsCodePageIsRead) {
     greet(466, 0x51);
     writeActual(QByteArray("Hasi\xe8i\nP\xf8\xedprava\n"));
