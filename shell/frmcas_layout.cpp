@@ -166,6 +166,9 @@ void TfrmCas::buildSidePanel() {
     SB_zobr =
         button(pnl_ext, "SB_zobr", {4, 2, 175, 22}, QStringLiteral("Zobrazit/schovat LED"), font());
     SB_zobr->setCheckable(true);
+    // Out of the tab order and never focused by a click: a space meant for a split must not
+    // toggle the board in front of the spectators.
+    SB_zobr->setFocusPolicy(Qt::NoFocus);
     lblSDH1 = autoLabel(pnl_ext, "lblSDH1", {4, 28}, QStringLiteral("Název týmu:"));
     edtSDH = editBox(pnl_ext, "edtSDH", {69, 25, 109, 21}, 25);
     lblM0 =

@@ -110,8 +110,11 @@ void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers) {
         mezicas();
 }
 
+// Keys a control leaves unused travel up to the window, Ctrl+Space from an edit box among
+// them; only those typed while no control has the focus are the window's own.
 void TfrmCas::keyPressEvent(QKeyEvent* event) {
-    FormKeyDown(event->key(), event->modifiers());
+    if (!focusWidget() || focusWidget() == this)
+        FormKeyDown(event->key(), event->modifiers());
 }
 
 // A failed settings write keeps the window open once, with the error; the next close quits

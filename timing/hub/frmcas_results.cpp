@@ -31,6 +31,10 @@ bool TfrmCas::CBCasChange() {
 }
 
 void TfrmCas::btnDelClick() {
+    // The button disables itself below; its focus goes back to the list, which passes the
+    // space bar on, rather than to the next control.
+    if (focusWidget() == btnDel)
+        CBCas->setFocus();
     CBCas->removeItem(CBCas->currentIndex());
     CBCas->setCurrentIndex(-1);
     if (CBCasChange())
