@@ -1,5 +1,6 @@
 #include "file_content.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 
