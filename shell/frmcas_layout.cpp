@@ -9,6 +9,8 @@
 
 #include <QPixmap>
 
+#include <limits>
+
 namespace zorvat {
 
 namespace {
@@ -78,6 +80,8 @@ QComboBox* dropDown(QWidget* parent, const char* name, QRect r, const QStringLis
 QLineEdit* editBox(QWidget* parent, const char* name, QRect r, int typingLimit) {
     auto* e = named(new QLineEdit(parent), name);
     e->setGeometry(r);
+    // Qt's own cap (32,767) would cut a longer caption set from kq.ini or actual.txt.
+    e->setMaxLength(std::numeric_limits<int>::max());
     if (typingLimit > 0)
         limitTyping(e, typingLimit);
     return e;
@@ -179,6 +183,9 @@ void TfrmCas::buildSidePanel() {
     SB_zobr =
         button(pnl_ext, "SB_zobr", {4, 2, 175, 22}, QStringLiteral("Zobrazit/schovat LED"), font());
     SB_zobr->setCheckable(true);
+    // Out of the tab order and never focused by a click: a space meant for a split must not
+    // toggle the board in front of the spectators.
+    SB_zobr->setFocusPolicy(Qt::NoFocus);
     lblSDH1 = autoLabel(pnl_ext, "lblSDH1", {4, 28}, QStringLiteral("Název týmu:"));
     edtSDH = editBox(pnl_ext, "edtSDH", {69, 25, 109, 21}, 25);
     lblM0 =

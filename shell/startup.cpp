@@ -11,6 +11,7 @@
 #include "sdl_sound_player.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
+#include "zorvat_version.h"
 
 #include <QApplication>
 #include <QDir>

@@ -124,16 +124,24 @@ void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers, std::optional<qint64> 
         mezicas(pressedMs);
 }
 
+// Keys a control leaves unused travel up to the window, Ctrl+Space from an edit box among
+// them; only those typed while no control has the focus are the window's own.
 void TfrmCas::keyPressEvent(QKeyEvent* event) {
-    FormKeyDown(event->key(), event->modifiers(), keyPressMoment(*event, s_.clock));
+    if (!focusWidget() || focusWidget() == this)
+        FormKeyDown(event->key(), event->modifiers(), keyPressMoment(*event, s_.clock));
 }
 
+// A failed settings write keeps the window open once, with the error; the next close quits
+// without trying again, so a timekeeper is never locked in.
 void TfrmCas::closeEvent(QCloseEvent* event) {
-    s_.serial.close();
-    SettingsFile ini(settingsPath_);
-    if (!writeSettings(ini)) {
-        event->ignore();
-        return;
+    if (!settingsWriteFailed_) {
+        s_.serial.close();
+        SettingsFile ini(settingsPath_);
+        if (!writeSettings(ini)) {
+            settingsWriteFailed_ = true;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
     QCoreApplication::quit();

@@ -258,6 +258,7 @@ private:
     bool decoding_ = false;
     bool consuming_ = false;
     bool linkLost_ = false;
+    bool settingsWriteFailed_ = false;
 };
 
 } // namespace zorvat

@@ -1,4 +1,5 @@
 // zorvat-journal run as a process on a prepared journal.
+#include "zorvat_version.h"
 #include "journal_file.h"
 #include "journal_fixture.h"
 #include "results_csv.h"

@@ -159,7 +159,7 @@ TEST_F(JournalProgram, RecordedStreamPlayedBackThroughTheSimulatorGivesTheSameLi
     // A new program with a journal of its own, on the simulator's port.
     QProcess sim;
     sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    sim.start(QStringLiteral(ZORVAT_SIM), {"--version", "458", "--mode", "52", "--link",
+    sim.start(QStringLiteral(ZORVAT_SIM), {"--firmware", "458", "--mode", "52", "--link",
                                            ports() + "/com2", "--script", file.fileName()});
     ASSERT_TRUE(sim.waitForReadyRead(kWaitMs)) << "the simulator makes its port";
     Program replayed(root_.filePath("replayed"), ports(), root_.filePath("data2"), "COM2");

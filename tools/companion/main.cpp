@@ -4,6 +4,7 @@
 #include "companion_options.h"
 #include "companion_peer.h"
 #include "program_link.h"
+#include "zorvat_version.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -42,9 +43,21 @@ void flush(QDBusConnection& bus) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const OptionsResult parsed = parseOptions(app.arguments().mid(1));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
+    QCommandLineParser parser;
+    addOptions(parser);
+    const auto badArguments = [](const QString& error) {
+        return fail(kExitBadArguments, error + QStringLiteral("\nTry 'zorvat-companion --help'."));
+    };
+    if (!parser.parse(QCoreApplication::arguments()))
+        return badArguments(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const OptionsResult parsed = readOptions(parser);
     if (!parsed.error.isEmpty())
-        return fail(kExitBadArguments, parsed.error + u'\n' + usageText());
+        return badArguments(parsed.error);
     const Options& options = parsed.options;
 
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -1,5 +1,6 @@
 // zorvat-journal: lists the sessions of the results journal and exports a session's results
 // (CSV) or its device bytes (a zorvat-sim script).
+#include "zorvat_version.h"
 #include "journal_options.h"
 #include "journal_run.h"
 #include "save_file.h"

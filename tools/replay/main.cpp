@@ -2,6 +2,7 @@
 #include "replay_options.h"
 #include "replay_run.h"
 #include "replay_script.h"
+#include "zorvat_version.h"
 
 #include <QApplication>
 #include <QFile>
@@ -35,9 +36,18 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const auto parsed = parseReplayOptions(app.arguments().mid(1));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
+    QCommandLineParser parser;
+    addReplayOptions(parser);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return fail(parser.errorText() + QStringLiteral("\nTry 'zorvat-replay --help'."));
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const auto parsed = readReplayOptions(parser);
     if (const auto* why = std::get_if<QString>(&parsed))
-        return fail(*why + QLatin1Char('\n') + QLatin1String(replayUsage()));
+        return fail(*why + QStringLiteral("\nTry 'zorvat-replay --help'."));
     const ReplayOptions& options = std::get<ReplayOptions>(parsed);
 
     const std::optional<QByteArray> text = readScript(options.script);

@@ -3,6 +3,10 @@
 #include "sim_loop.h"
 #include "sim_options.h"
 #include "sim_stop_signal.h"
+#include "zorvat_version.h"
+
+#include <QCoreApplication>
+#include <QFile>
 
 #include <exception>
 #include <fstream>
@@ -21,22 +25,28 @@ namespace {
 constexpr int kExitRuntimeError = 1;
 constexpr int kExitBadArguments = 2;
 
-int badArguments(const std::string& error) {
-    std::cerr << "zorvat-sim: " << error << "\nTry 'zorvat-sim --help'.\n";
+int badArguments(const QString& error) {
+    std::cerr << "zorvat-sim: " << error.toStdString() << "\nTry 'zorvat-sim --help'.\n";
     return kExitBadArguments;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const OptionsResult parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty())
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (!parser.parse(QCoreApplication::arguments()))
+        return badArguments(parser.errorText());
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    const OptionsResult parsed = readOptions(parser);
+    if (!parsed.error.isEmpty())
         return badArguments(parsed.error);
     const Options& options = parsed.options;
-    if (options.help) {
-        std::cout << usageText();
-        return 0;
-    }
 
     LoopSetup setup;
     setup.greeting = greetingBytes(options.greeting);
@@ -50,10 +60,12 @@ int main(int argc, char** argv) {
         std::ostringstream text;
         text << file.rdbuf();
         if (!file)
-            return badArguments("cannot read script " + options.scriptPath);
+            return badArguments(QStringLiteral("cannot read script ") +
+                                QFile::decodeName(options.scriptPath.c_str()));
         ScriptResult script = parseScript(text.str());
         if (!script.error.empty())
-            return badArguments(options.scriptPath + " " + script.error);
+            return badArguments(QFile::decodeName(options.scriptPath.c_str()) + u' ' +
+                                QString::fromStdString(script.error));
         setup.script = std::move(script.commands);
     }
 
