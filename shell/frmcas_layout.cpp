@@ -255,6 +255,11 @@ void TfrmCas::buildIntroPanel() {
     lblUvod = autoLabel(pnlUvod, "lblUvod", {10, 83}, QString());
     lblUvod1 = autoLabel(pnlUvod, "lblUvod1", {363, 80}, QString());
     CBUvod = dropDown(pnlUvod, "CBUvod", {191, 107, 57, 22}, {}, font());
+    // Free space right of the port list, clear of lblUvod1's place.
+    restoreNotice = named(new QLabel(pnlUvod), "restoreNotice");
+    restoreNotice->setGeometry(262, 104, 168, 34);
+    restoreNotice->setWordWrap(true);
+    restoreNotice->setFont(arialBold(11));
 
     setTabOrder(CBUvod, CBFormat);
     setTabOrder(CBFormat, CBverze);

@@ -178,6 +178,8 @@ public:
     QComboBox* CBUvod;
     // Shown over the results panel's heading while the device link is down.
     QLabel* linkNotice;
+    // Beside the port list: how many results came back from a run that did not end cleanly.
+    QLabel* restoreNotice;
 
     // The last greeting byte may still be on its way when the greeting is due.
     std::unique_ptr<Timer> tmrInWait;

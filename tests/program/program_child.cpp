@@ -12,7 +12,7 @@ using namespace zorvat;
 
 int main(int argc, char** argv) {
     return runProgram(argc, argv, Edition::Difference, [](TfrmCas& frm) {
-        std::printf("NOTE %s\n", frm.lblUvod1->text().toUtf8().constData());
+        std::printf("NOTE %s\n", frm.restoreNotice->text().toUtf8().constData());
         const int port = frm.CBUvod->findText(qEnvironmentVariable("ZORVAT_TEST_PORT"));
         frm.CBUvod->setCurrentIndex(port);
         emit frm.CBUvod->activated(port);

@@ -74,7 +74,8 @@ TEST_F(ResultsList, RestoredEntriesAreListedAndAnnouncedWithoutBeingReportedAgai
     frm->restoreResults({QStringLiteral("1 12,34"), QStringLiteral("2 15,67")});
     EXPECT_EQ(results().mid(3),
               (QStringList{QStringLiteral("1 12,34"), QStringLiteral("2 15,67")}));
-    EXPECT_EQ(frm->lblUvod1->text(), QStringLiteral("Obnoveny 2 výsledky z předchozího běhu"));
+    EXPECT_EQ(frm->restoreNotice->text(), QStringLiteral("Obnoveny 2 výsledky z předchozího běhu"));
+    EXPECT_EQ(frm->lblUvod1->text(), QString());
     EXPECT_EQ(recorder.added, 0);
 }
 

@@ -23,7 +23,7 @@ void TfrmCas::restoreResults(const std::vector<QString>& entries) {
         return;
     for (const QString& e : entries)
         CBCas->addItem(e);
-    lblUvod1->setText(restoredResultsText(static_cast<int>(entries.size())));
+    restoreNotice->setText(restoredResultsText(static_cast<int>(entries.size())));
 }
 
 // Every entry on a line of its own, laid out as a single selected result without splits
