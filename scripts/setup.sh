@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev
     libsimpleini-dev libicu-dev libjpeg-dev libgtest-dev libsdl2-mixer-dev libsqlite3-dev
-    fonts-liberation2 xvfb xauth xdotool x11-utils dbus-daemon
+    fonts-liberation2 qt6-translations-l10n xvfb xauth xdotool x11-utils dbus-daemon
     g++-mingw-w64-x86-64
 )
 

@@ -15,12 +15,20 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace zorvat {
 
 int runProgram(int argc, char** argv, Edition edition,
                const std::function<void(TfrmCas&)>& started) {
     QApplication app(argc, argv);
+    // Qt's own texts (file dialog, message box buttons) in Czech like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     SystemClock clock;
     QtTimerFactory timers;
     PosixSerialPort serial;
