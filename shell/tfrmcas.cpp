@@ -73,6 +73,10 @@ void TfrmCas::createTimers() {
     });
     tmrVyprs = s_.timers.create(5000, [this] { tmrVyprsTimer(); });
     tmrReconnect = s_.timers.create(500, [this] { reconnectTick(); });
+    tmrDeferred = s_.timers.create(1, [this] {
+        tmrDeferred->setEnabled(false);
+        consumeBytes();
+    });
     tmrOdpocet = s_.timers.create(1000, [this] { tmrOdpocetTimer(); });
     tmrPrep = s_.timers.create(2000, [this] { tmrPrepTimer(); });
     // One frame per display refresh; a 1 ms poll here would only burn a core.

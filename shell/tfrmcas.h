@@ -185,6 +185,8 @@ public:
     std::unique_ptr<Timer> tmrInWait;
     std::unique_ptr<Timer> tmrVyprs;
     std::unique_ptr<Timer> tmrReconnect;
+    // Takes up bytes that arrived while a companion send was in flight.
+    std::unique_ptr<Timer> tmrDeferred;
     std::unique_ptr<Timer> tmrOdpocet;
     std::unique_ptr<Timer> tmrPrep;
     std::unique_ptr<Timer> tmrCas;

@@ -45,6 +45,7 @@ public:
         held = on;
         changes.push_back(on);
     }
+    bool isHeld() const override { return held; }
 
     bool held = false;
     std::vector<bool> changes;
