@@ -1,10 +1,10 @@
 // zorvat-companion: stands in for the companion results program on the session bus, for the
 // tests and for working without the real one.
 #include "bus_names.h"
+#include "command_line.h"
 #include "companion_options.h"
 #include "companion_peer.h"
 #include "program_link.h"
-#include "zorvat_version.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -43,18 +43,13 @@ void flush(QDBusConnection& bus) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
     QCommandLineParser parser;
     addOptions(parser);
     const auto badArguments = [](const QString& error) {
         return fail(kExitBadArguments, error + QStringLiteral("\nTry 'zorvat-companion --help'."));
     };
-    if (!parser.parse(QCoreApplication::arguments()))
-        return badArguments(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (const auto error = zorvat::parseToolArguments(parser))
+        return badArguments(*error);
     const OptionsResult parsed = readOptions(parser);
     if (!parsed.error.isEmpty())
         return badArguments(parsed.error);

@@ -1,9 +1,9 @@
 // zorvat-journal: lists the sessions of the results journal and exports a session's results
 // (CSV) or its device bytes (a zorvat-sim script).
-#include "zorvat_version.h"
 #include "journal_options.h"
 #include "journal_run.h"
 #include "save_file.h"
+#include "zorvat_version.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -1,8 +1,8 @@
 // A scripted run of the program: offscreen, in virtual time, with fakes for the outside world.
+#include "command_line.h"
 #include "replay_options.h"
 #include "replay_run.h"
 #include "replay_script.h"
-#include "zorvat_version.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,15 +36,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
     QCommandLineParser parser;
     addReplayOptions(parser);
-    if (!parser.parse(QCoreApplication::arguments()))
-        return fail(parser.errorText() + QStringLiteral("\nTry 'zorvat-replay --help'."));
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (const auto error = parseToolArguments(parser))
+        return fail(*error + QStringLiteral("\nTry 'zorvat-replay --help'."));
     const auto parsed = readReplayOptions(parser);
     if (const auto* why = std::get_if<QString>(&parsed))
         return fail(*why + QStringLiteral("\nTry 'zorvat-replay --help'."));

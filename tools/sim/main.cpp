@@ -1,9 +1,9 @@
 // zorvat-sim: plays the timing device on a pseudo-terminal or a tty, for working without one.
+#include "command_line.h"
 #include "sim_link.h"
 #include "sim_loop.h"
 #include "sim_options.h"
 #include "sim_stop_signal.h"
-#include "zorvat_version.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -34,15 +34,10 @@ int badArguments(const QString& error) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    QCoreApplication::setApplicationVersion(QStringLiteral(ZORVAT_VERSION));
     QCommandLineParser parser;
     addOptions(parser);
-    if (!parser.parse(QCoreApplication::arguments()))
-        return badArguments(parser.errorText());
-    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all")))
-        parser.showHelp();
-    if (parser.isSet(QStringLiteral("version")))
-        parser.showVersion();
+    if (const auto error = zorvat::parseToolArguments(parser))
+        return badArguments(*error);
     const OptionsResult parsed = readOptions(parser);
     if (!parsed.error.isEmpty())
         return badArguments(parsed.error);
