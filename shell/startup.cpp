@@ -1,6 +1,7 @@
 #include "startup.h"
 
 #include "dbus_companion.h"
+#include "desktop_identity.h"
 #include "journal.h"
 #include "journal_link.h"
 #include "posix_serial_port.h"
@@ -9,16 +10,17 @@
 #include "qt_timer.h"
 #include "save_file.h"
 #include "sdl_sound_player.h"
+#include "settings_location.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
 
 #include <QApplication>
-#include <QDir>
 
 namespace zorvat {
 
 int runProgram(int argc, char** argv, Edition edition) {
     QApplication app(argc, argv);
+    presentToDesktop(app, edition);
     SystemClock clock;
     QtTimerFactory timers;
     PosixSerialPort serial;
@@ -42,9 +44,7 @@ int runProgram(int argc, char** argv, Edition edition) {
         journal.beginSession(clock.now(), edition == Edition::Difference ? "d" : "q",
                              QStringLiteral(ZORVAT_VERSION));
 
-    // kq.ini lives beside the executable, whatever the working directory.
-    const QString ini =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
+    const QString ini = programSettingsFile();
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());
