@@ -6,8 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 edition=${1:-d}
 case "$edition" in d | q) ;; *) echo "usage: $0 [d|q]" >&2; exit 2 ;; esac
-scripts/setup.sh
-scripts/build.sh
+scripts/setup.sh run
+# Only the programs this script starts: no tests, no man pages.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVAT_BUILD_TESTS=OFF \
+    -DZORVAT_MAN_PAGES=OFF
+cmake --build build --target "zorvat-$edition" zorvat-sim zorvat-companion
 
 ports=$(mktemp -d)
 pids=()
