@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Writes the Debian changelog entry of VERSION to stdout: the items of its entry in
 # CHANGELOG.md, wrapped to 80 columns, signed by MAINTAINER on DATE (RFC 2822).
 # Usage: debian_changelog.sh VERSION MAINTAINER DATE CHANGELOG.md

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Configures and builds everything, tests and man pages included, into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds the programs and their man pages, and makes the Debian
 # package build/zorvat_<version>_<arch>.deb.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages a job needs, if missing:
 #   run      build and run the programs (the default)
 #   package  also build the Debian package

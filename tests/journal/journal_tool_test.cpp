@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-journal run as a process on a prepared journal.
 #include "journal_file.h"
 #include "journal_fixture.h"

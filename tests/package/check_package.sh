@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package from a finished build and checks it as a user gets it: its
 # control data, lintian without errors, valid desktop entries and AppStream data, and the
 # unpacked programs running on system libraries alone.

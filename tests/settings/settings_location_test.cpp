@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which kq.ini the program uses: beside a portable copy that may write there, otherwise in the
 // user's configuration folder. Runs as an ordinary user, as root in a child that gives root up.
 #include "ordinary_user.h"

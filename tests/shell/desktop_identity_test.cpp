@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The windows carry the program's icon and belong to the edition's desktop entry.
 #include "desktop_identity.h"
 #include "qt_printers.h"

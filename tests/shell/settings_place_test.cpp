@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window with kq.ini where the program chooses it: a copy whose folder it may not
 // write to keeps its settings in the configuration folder, and closing still succeeds.
 #include "hub_fixture.h"
