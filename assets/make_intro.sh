@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates intro.jpg, the picture at the top of the main window, from drawing commands only.
 set -eu
 

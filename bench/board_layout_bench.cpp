@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of the board's layout at common window sizes, and of one frame on the moving-text
 // strip and on the time surface.
 #include "text_strip.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the journal costs its caller, on a real file in /tmp: recording device bytes, a split,
 // the results of an attempt (committed to disk), and the flush a coarse timer drives.
 #include "journal.h"

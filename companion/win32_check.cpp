@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Links the Windows transport; run on Windows it also checks that the companion can reach us
 // and that both 32-bit values come through intact.
 #include "win32_companion.h"

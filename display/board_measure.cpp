@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "board_measure.h"
 
 #include "ui_fonts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "tfrmled.h"
 
 #include "board_measure.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board's layout: the row font fills the window, rows and strip stack under the team name.
 #include "text_strip.h"
 #include "tfrmled.h"

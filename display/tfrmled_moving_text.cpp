@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The moving text on the board's strip, advanced once per frame of the main window.
 #include "text_strip.h"
 #include "tfrmled.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer entry: one QApplication for the whole run, a fresh window per input.
 #include "decoder_input.h"
 

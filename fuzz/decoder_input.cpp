@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Input layout:
 //   byte 0     bit 0: edition (0 difference, 1 four-split); bit 1: precision (LED Format 0/1)
 //   byte 1     firmware version: index (mod 11) into 454 456 457 458 462 463 466 467 468 469 470

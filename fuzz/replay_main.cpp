@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs saved fuzzer inputs through the decoder harness: zorvat_fuzz_replay <files or folders>.
 // A broken invariant aborts; exit 0 means every input ran.
 #include "decoder_input.h"

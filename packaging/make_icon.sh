@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the program's icon (two targets under a water jet, as in the intro picture) as SVG and
 # renders the usual PNG sizes from it. Needs rsvg-convert (librsvg2-bin).
 set -eu

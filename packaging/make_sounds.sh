@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the automatic start's three sounds: a short announcement and "Pozor" spoken in Czech,
 # and a shot. Needs espeak-ng and sox. The files are 22.05 kHz mono 16-bit WAV.
 set -eu

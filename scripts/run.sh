@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds, and starts the program on a simulated timing device that
 # appears as COM1, with the stand-in companion logging what the program sends it.
 # Usage: scripts/run.sh [d|q]  (difference or four-split edition)
@@ -6,8 +7,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 edition=${1:-d}
 case "$edition" in d | q) ;; *) echo "usage: $0 [d|q]" >&2; exit 2 ;; esac
-scripts/setup.sh
-scripts/build.sh
+scripts/setup.sh run
+# Only the programs this script starts: no tests, no man pages.
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZORVAT_BUILD_TESTS=OFF \
+    -DZORVAT_MAN_PAGES=OFF
+cmake --build build --target "zorvat-$edition" zorvat-sim zorvat-companion
 
 ports=$(mktemp -d)
 pids=()

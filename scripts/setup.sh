@@ -1,14 +1,33 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages the build, the program and the tests need, if missing.
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Installs the Debian 12 packages a job needs, if missing:
+#   run      build and run the programs (the default)
+#   package  also build the Debian package
+#   test     also build and run the tests and check the package
+# Usage: scripts/setup.sh [run|package|test]
 set -euo pipefail
 
-packages=(
+run=(
     cmake ninja-build g++ pkg-config
-    qt6-base-dev qt6-serialport-dev
-    libsimpleini-dev libicu-dev libjpeg-dev libgtest-dev libsdl2-mixer-dev libsqlite3-dev
-    fonts-liberation2 qt6-translations-l10n xvfb xauth xdotool x11-utils dbus-daemon
-    g++-mingw-w64-x86-64
+    qt6-base-dev libsimpleini-dev libicu-dev libjpeg-dev libsdl2-mixer-dev libsqlite3-dev
+    fonts-liberation2 qt6-translations-l10n
 )
+package=(help2man dpkg-dev file)
+test=(
+    libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon
+    g++-mingw-w64-x86-64
+    lintian desktop-file-utils appstream
+)
+
+case "${1:-run}" in
+run) packages=("${run[@]}") ;;
+package) packages=("${run[@]}" "${package[@]}") ;;
+test) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+*)
+    echo "usage: $0 [run|package|test]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The automatic start: announcement, warning, a random pause, the shot and the DTR pulse that
 // starts the device. The handler blocks the user-interface thread while it plays, by design.
 #include "tfrmcas.h"

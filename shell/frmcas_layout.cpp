@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls: names, places, sizes, texts, fonts and colours.
 #include "intro_picture.h"
 #include "jpeg_image.h"

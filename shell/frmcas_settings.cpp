@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's part of kq.ini: what is read at creation and written at close.
 #include "outer_geometry.h"
 #include "settings_file.h"

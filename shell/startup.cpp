@@ -1,6 +1,8 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
 #include "dbus_companion.h"
+#include "desktop_identity.h"
 #include "journal.h"
 #include "journal_link.h"
 #include "posix_serial_port.h"
@@ -9,12 +11,12 @@
 #include "qt_timer.h"
 #include "save_file.h"
 #include "sdl_sound_player.h"
+#include "settings_location.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
 #include "zorvat_version.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
@@ -54,9 +56,7 @@ int runProgram(int argc, char** argv, Edition edition,
     // Outlives the window, which reports to it until it is gone.
     JournalLink journalLink(journal, clock, timers);
 
-    // kq.ini lives beside the executable, whatever the working directory.
-    const QString ini =
-        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("kq.ini"));
+    const QString ini = programSettingsFile();
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());

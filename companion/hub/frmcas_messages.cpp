@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's request to read actual.txt.
 #include "actual_text.h"
 #include "regular_file.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device stream, byte by byte in order: framing, then the command's effect on the windows.
 #include "course.h"
 #include "tfrmcas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Showing the device's settings bytes in the time panel.
 #include "device_settings.h"
 #include "tfrmcas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device's final times: the four time slots, the attempt completion and the redisplay.
 #include "course.h"
 #include "settings_bytes.h"

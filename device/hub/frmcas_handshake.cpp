@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Waiting for the device's greeting after a port pick, and the watchdog that gives up.
 #include "tfrmcas.h"
 #include "version_table.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Port probe, port pick, the bytes the reader hands over, and a link that is lost and healed.
 #include "tfrmcas.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The board window from the main window's side: showing it, its captions, the moving text,
 // and the frame tick that draws the running time.
 #include "key_stamp.h"

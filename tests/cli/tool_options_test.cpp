@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every executable answers --help and --version as command-line tools do, and does nothing
 // else: no window, no port, no bus.
 #include "zorvat_version.h"

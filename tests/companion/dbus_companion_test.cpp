@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DBusCompanion against the built zorvat-companion, on the session bus that the test command
 // provides (dbus-run-session).
 #include "companion_process.h"

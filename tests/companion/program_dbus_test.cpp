@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program, offscreen, with zorvat-companion as a separate process on the private
 // session bus of the test run.
 #include "companion_process.h"

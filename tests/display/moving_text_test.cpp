@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_printers.h"
 #include "text_strip.h"
 #include "tfrmled.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal when the disk does not play along: a folder that cannot be made, a full disk,
 // another process holding the file, a damaged file. Timing goes on; nothing pending is lost.
 #include "child_process.h"

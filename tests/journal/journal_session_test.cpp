@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Sessions written and read back through real SQLite files, and the restore after a crash.
 #include "child_process.h"
 #include "journal_file.h"

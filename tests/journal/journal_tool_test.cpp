@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-journal run as a process on a prepared journal.
 #include "zorvat_version.h"
 #include "journal_file.h"

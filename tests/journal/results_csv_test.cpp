@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The CSV export, byte for byte, as a Czech spreadsheet reads it.
 #include "qt_printers.h"
 #include "results_csv.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The device stream as a simulator script, read back by the simulator's own parser.
 #include "sim_script.h"
 #include "stream_script.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "posix_serial_port.h"
 #include "pseudo_terminal.h"
 #include "scoped_env.h"

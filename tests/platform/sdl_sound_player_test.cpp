@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "scoped_env.h"
 #include "sdl_sound_player.h"
 #include "system_clock.h"

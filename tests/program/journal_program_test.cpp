@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program over a pseudo-terminal with its journal: killed mid-competition and
 // started again, closed cleanly, and a recorded competition played back through the simulator.
 #include "pseudo_terminal.h"

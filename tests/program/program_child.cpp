@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-d as it starts, driven by a test: the intro note is printed, the port named by
 // $ZORVAT_TEST_PORT is picked, and each line on stdin is a request: "list" prints the results
 // list, "close" closes the main window as the user would.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole attempts as the companion sees them: the messages of a scripted run, in order.
 #include "qt_printers.h"
 #include "replay_process.h"

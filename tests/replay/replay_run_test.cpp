@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built zorvat-replay as other tools do: a script in, one JSON line per dump out.
 #include "qt_printers.h"
 #include "replay_process.h"

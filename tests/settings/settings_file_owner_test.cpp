@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where kq.ini is written from: a folder the user may not write to, and files that belong to
 // someone else. Runs as an ordinary user too; as root, the checks that need a user without
 // rights run in a child process that gives root up.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built zorvat-sim the way the program meets it: through a pseudo-terminal.
 #include "sim_attempt.h"
 #include "sim_greeting.h"

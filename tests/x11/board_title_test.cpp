@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The title texts the X server holds for the windows, as a window manager reads them.
 #include "hub_fixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the keyboard focus goes during an attempt, with real input: the main window is shown
 // on an X server and xdotool clicks and types through XTest, so the keys go wherever the
 // server and Qt send the focus.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reset between attempts, the preparation countdown and the rotation of earlier times.
 #include "course.h"
 #include "tfrmcas.h"

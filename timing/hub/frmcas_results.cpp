@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results list: the selected result goes to the clipboard; deleting entries.
 #include "clipboard_text.h"
 #include "tfrmcas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The whole results list: put back after an unclean end, copied, saved as CSV.
 #include "clipboard_text.h"
 #include "restored_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Split times taken with the space bar during an attempt.
 #include "split_time.h"
 #include "tfrmcas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text forms of the four time slots, with the version and precision chosen now.
 #include "tfrmcas.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The firmware version step: per-version parameters, the version and precision lists, and
 // the format caption.
 #include "settings_bytes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-companion: stands in for the companion results program on the session bus, for the
 // tests and for working without the real one.
 #include "bus_names.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-journal: lists the sessions of the results journal and exports a session's results
 // (CSV) or its device bytes (a zorvat-sim script).
 #include "journal_options.h"

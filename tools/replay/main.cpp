@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted run of the program: offscreen, in virtual time, with fakes for the outside world.
 #include "command_line.h"
 #include "replay_options.h"

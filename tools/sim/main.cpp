@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-sim: plays the timing device on a pseudo-terminal or a tty, for working without one.
 #include "command_line.h"
 #include "sim_link.h"
