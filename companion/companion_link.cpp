@@ -48,7 +48,8 @@ void CompanionLink::split(int row, qint32 value, const QString&, const QString&)
 }
 
 // A result whose text did not convert sends nothing.
-void CompanionLink::resultsAdded(const std::vector<ResultEntry>& entries) {
+void CompanionLink::resultsAdded(const std::vector<ResultEntry>& entries,
+                                 const std::shared_ptr<void>&) {
     for (const ResultEntry& e : entries) {
         if (!e.numbers)
             continue;

@@ -37,7 +37,8 @@ public:
     void versionAndPrecision(int verze, int precisionIndex) override;
     void started(const QDateTime& startKQ, qint64 monotonicMs) override;
     void split(int row, qint32 value, const QString& text, const QString& caption) override;
-    void resultsAdded(const std::vector<ResultEntry>& entries) override;
+    void resultsAdded(const std::vector<ResultEntry>& entries,
+                      const std::shared_ptr<void>& shown) override;
 
 private:
     void received(int msg);

@@ -13,7 +13,8 @@ namespace zorvat {
 TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers)
     : QWidget(owner, Qt::Window), measure_(boardTextMeasure()) {
     setObjectName(QStringLiteral("frmLED"));
-    setWindowTitle(QString());
+    // No caption of its own; an empty title would make Qt show the program's name instead.
+    setWindowTitle(QStringLiteral(" "));
     // Closing the main window ends the program even while the board is shown.
     setAttribute(Qt::WA_QuitOnClose, false);
     setAutoFillBackground(true);

@@ -7,6 +7,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -42,8 +43,13 @@ public:
     virtual void split(int row, qint32 value, const QString& text, const QString& caption) {
         (void)row, (void)value, (void)text, (void)caption;
     }
-    // Called before the entries are shown, so a subscriber can make them safe first.
-    virtual void resultsAdded(const std::vector<ResultEntry>& entries) { (void)entries; }
+    // The entries are listed once every subscriber has let go of shown: a subscriber that
+    // must make them safe first (the journal) keeps a copy until they are, and lets go of it
+    // on the user-interface thread.
+    virtual void resultsAdded(const std::vector<ResultEntry>& entries,
+                              const std::shared_ptr<void>& shown) {
+        (void)entries, (void)shown;
+    }
     // index among the result entries, in list order.
     virtual void resultDeleted(int index) { (void)index; }
     virtual void reset() {}
@@ -75,8 +81,9 @@ public:
     void split(int row, qint32 value, const QString& text, const QString& caption) override {
         each([&](AttemptEvents& s) { s.split(row, value, text, caption); });
     }
-    void resultsAdded(const std::vector<ResultEntry>& entries) override {
-        each([&](AttemptEvents& s) { s.resultsAdded(entries); });
+    void resultsAdded(const std::vector<ResultEntry>& entries,
+                      const std::shared_ptr<void>& shown) override {
+        each([&](AttemptEvents& s) { s.resultsAdded(entries, shown); });
     }
     void resultDeleted(int index) override {
         each([&](AttemptEvents& s) { s.resultDeleted(index); });

@@ -73,6 +73,10 @@ std::unique_ptr<Timer> QtTimerFactory::create(int intervalMs, std::function<void
     return std::make_unique<QtTimer>(shared_, intervalMs, std::move(onTimeout));
 }
 
+bool QtTimerFactory::isHeld() const {
+    return shared_->held;
+}
+
 void QtTimerFactory::setHeld(bool held) {
     shared_->held = held;
     if (!held) {

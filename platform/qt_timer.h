@@ -15,6 +15,7 @@ public:
     ~QtTimerFactory() override;
     std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) override;
     void setHeld(bool held) override;
+    bool isHeld() const override;
 
     struct Shared;
 

@@ -1,9 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdl_sound_player.h"
 
+#include "system_clock.h"
+
+#include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <SDL2/SDL.h>
 #include <SDL2/SDL_mixer.h>
+#include <algorithm>
 
 #ifdef __linux__
 #include <dlfcn.h>
@@ -13,7 +18,7 @@ namespace zorvat {
 
 namespace {
 // Slack over the sound's length before playSync gives up on a device that never reports the end.
-constexpr Uint64 kEndMarginMs = 250;
+constexpr qint64 kEndMarginMs = 250;
 
 // alsa-lib prints its own errors to stderr, e.g. on a machine without a sound card. SDL loads it
 // at run time, so its handler is switched off through the same library, which stays loaded.
@@ -32,6 +37,16 @@ void silenceAlsa() {
 #endif
 }
 } // namespace
+
+SdlSoundPlayer::SdlSoundPlayer()
+    : ownClock_(std::make_unique<SystemClock>()), setup_{programFolders(), *ownClock_,
+                                                         [] { QApplication::beep(); }} {}
+
+SdlSoundPlayer::SdlSoundPlayer(Setup setup) : setup_(std::move(setup)) {}
+
+QStringList SdlSoundPlayer::programFolders() {
+    return {QStringLiteral("."), QCoreApplication::applicationDirPath()};
+}
 
 SdlSoundPlayer::~SdlSoundPlayer() {
     if (audio_ != Audio::Open)
@@ -66,13 +81,29 @@ bool SdlSoundPlayer::open() {
     return true;
 }
 
+// The first folder that holds the file; empty when none does. A path is taken as it is.
+QString SdlSoundPlayer::locate(const QString& file) const {
+    if (!QDir::isRelativePath(file))
+        return QFile::exists(file) ? file : QString();
+    for (const QString& folder : setup_.folders) {
+        const QString path = QDir(folder).filePath(file);
+        if (QFile::exists(path))
+            return path;
+    }
+    return {};
+}
+
 SdlSoundPlayer::Playing SdlSoundPlayer::start(const QString& file) {
     if (!open())
         return {};
     freeFinished();
-    Mix_Chunk* chunk = Mix_LoadWAV(QFile::encodeName(file).constData());
-    if (!chunk)
+    const QString path = locate(file);
+    Mix_Chunk* chunk = path.isEmpty() ? nullptr : Mix_LoadWAV(QFile::encodeName(path).constData());
+    if (!chunk) {
+        // As the platform does for a sound it cannot play.
+        setup_.alert();
         return {};
+    }
     const int channel = Mix_PlayChannel(-1, chunk, 0);
     if (channel < 0) {
         Mix_FreeChunk(chunk);
@@ -95,12 +126,14 @@ void SdlSoundPlayer::playSync(const QString& file) {
     const Playing p = start(file);
     if (!p.chunk)
         return;
-    const Uint64 lengthMs =
-        bytesPerSecond_ > 0 ? Uint64{p.chunk->alen} * 1000 / bytesPerSecond_ : 0;
-    const Uint64 deadline = SDL_GetTicks64() + lengthMs + kEndMarginMs;
-    while (Mix_Playing(p.channel) && SDL_GetTicks64() < deadline)
-        SDL_Delay(5);
-    Mix_FreeChunk(p.chunk); // also halts it if the end was never reported
+    const qint64 lengthMs =
+        bytesPerSecond_ > 0 ? qint64{p.chunk->alen} * 1000 / bytesPerSecond_ : 0;
+    Clock& clock = setup_.clock;
+    const qint64 deadline =
+        clock.monotonicMs() + std::min<qint64>(lengthMs + kEndMarginMs, kLongestWaitMs);
+    while (Mix_Playing(p.channel) && clock.monotonicMs() < deadline)
+        clock.sleepMs(5);
+    Mix_FreeChunk(p.chunk); // also halts it if it runs on past the wait
 }
 
 void SdlSoundPlayer::playAsync(const QString& file) {

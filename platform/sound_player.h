@@ -5,7 +5,8 @@
 
 namespace zorvat {
 
-// WAV playback. A missing file or a machine without sound plays nothing and reports nothing.
+// WAV playback. A file that cannot be played gives the system's alert sound instead, a machine
+// without sound plays nothing; nothing is reported.
 class SoundPlayer {
 public:
     virtual ~SoundPlayer() = default;

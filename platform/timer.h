@@ -24,6 +24,7 @@ public:
     // from the event loop.
     // Used around calls that stand for a blocking wait of the user-interface thread.
     virtual void setHeld(bool held) = 0;
+    virtual bool isHeld() const = 0;
 };
 
 } // namespace zorvat

@@ -54,7 +54,7 @@ void VirtualTime::forget(Entry* e) {
 
 void VirtualTime::advance(qint64 ms) {
     const qint64 end = nowMs_ + ms;
-    for (;;) {
+    while (!held_) {
         Entry* next = nullptr;
         qint64 due = std::numeric_limits<qint64>::max();
         for (Entry* e : entries_) {

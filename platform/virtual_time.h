@@ -20,8 +20,9 @@ public:
     QDateTime now() const override;
     qint64 monotonicMs() const override { return nowMs_; }
     std::unique_ptr<Timer> create(int intervalMs, std::function<void()> onTimeout) override;
-    // Scripted sends are instant; there is nothing to hold.
-    void setHeld(bool) override {}
+    // While held no timer fires; those due meanwhile fire at the next advance() after release.
+    void setHeld(bool held) override { held_ = held; }
+    bool isHeld() const override { return held_; }
     // The blocked thread lets time pass; timers due meanwhile fire at the next advance().
     void sleepMs(int ms) override { nowMs_ += ms; }
 
@@ -35,6 +36,7 @@ private:
 
     QDateTime start_;
     qint64 nowMs_ = 0;
+    bool held_ = false;
     std::vector<Entry*> entries_;
 };
 

@@ -18,7 +18,7 @@ pids=()
 trap 'kill "${pids[@]}" 2>/dev/null; rm -rf "$ports"' EXIT
 
 # Firmware 4.54 is the program's default version, so picking COM1 is all it takes.
-build/tools/sim/zorvat-sim --version 454 --mode 54 --demo --link "$ports/com1" &
+build/tools/sim/zorvat-sim --firmware 454 --mode 54 --demo --link "$ports/com1" &
 pids+=($!)
 if [ -n "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     build/tools/companion/zorvat-companion > >(sed -u 's/^/companion received: /') &

@@ -10,11 +10,11 @@ set -euo pipefail
 run=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev libsimpleini-dev libicu-dev libjpeg-dev libsdl2-mixer-dev libsqlite3-dev
-    fonts-liberation2
+    fonts-liberation2 qt6-translations-l10n
 )
 package=(help2man dpkg-dev file)
 test=(
-    libgtest-dev xvfb xauth dbus-daemon
+    libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon
     g++-mingw-w64-x86-64
     lintian desktop-file-utils appstream
 )

@@ -10,6 +10,8 @@
 
 #include <QPixmap>
 
+#include <limits>
+
 namespace zorvat {
 
 namespace {
@@ -79,6 +81,8 @@ QComboBox* dropDown(QWidget* parent, const char* name, QRect r, const QStringLis
 QLineEdit* editBox(QWidget* parent, const char* name, QRect r, int typingLimit) {
     auto* e = named(new QLineEdit(parent), name);
     e->setGeometry(r);
+    // Qt's own cap (32,767) would cut a longer caption set from kq.ini or actual.txt.
+    e->setMaxLength(std::numeric_limits<int>::max());
     if (typingLimit > 0)
         limitTyping(e, typingLimit);
     return e;
@@ -180,6 +184,9 @@ void TfrmCas::buildSidePanel() {
     SB_zobr =
         button(pnl_ext, "SB_zobr", {4, 2, 175, 22}, QStringLiteral("Zobrazit/schovat LED"), font());
     SB_zobr->setCheckable(true);
+    // Out of the tab order and never focused by a click: a space meant for a split must not
+    // toggle the board in front of the spectators.
+    SB_zobr->setFocusPolicy(Qt::NoFocus);
     lblSDH1 = autoLabel(pnl_ext, "lblSDH1", {4, 28}, QStringLiteral("Název týmu:"));
     edtSDH = editBox(pnl_ext, "edtSDH", {69, 25, 109, 21}, 25);
     lblM0 =
@@ -249,6 +256,11 @@ void TfrmCas::buildIntroPanel() {
     lblUvod = autoLabel(pnlUvod, "lblUvod", {10, 83}, QString());
     lblUvod1 = autoLabel(pnlUvod, "lblUvod1", {363, 80}, QString());
     CBUvod = dropDown(pnlUvod, "CBUvod", {191, 107, 57, 22}, {}, font());
+    // Free space right of the port list, clear of lblUvod1's place.
+    restoreNotice = named(new QLabel(pnlUvod), "restoreNotice");
+    restoreNotice->setGeometry(262, 104, 168, 34);
+    restoreNotice->setWordWrap(true);
+    restoreNotice->setFont(arialBold(11));
 
     setTabOrder(CBUvod, CBFormat);
     setTabOrder(CBFormat, CBverze);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "settings_file.h"
 
+#include "file_content.h"
 #include "local_text.h"
 
 #include <QByteArrayList>
 #include <QFile>
-#include <QSaveFile>
+#include <QStringDecoder>
 
 #include <SimpleIni.h>
 
@@ -63,6 +64,19 @@ QByteArray trailingComments(QByteArray content) {
     return {};
 }
 
+// The bytes SimpleIni is given. The platform's profile functions also read UTF-16 files by
+// their byte-order mark; such a file is taken as text and written back as UTF-8. SimpleIni
+// reads up to the first NUL byte only, and a rewrite would drop everything after it, so NULs
+// are left out.
+QByteArray iniBytes(const QByteArray& raw) {
+    QByteArray bytes = raw;
+    const std::optional<QStringConverter::Encoding> encoding =
+        QStringConverter::encodingForData(raw);
+    if (encoding && *encoding != QStringConverter::Utf8)
+        bytes = QString(QStringDecoder(*encoding).decode(raw)).toUtf8();
+    return bytes.replace('\0', QByteArray());
+}
+
 } // namespace
 
 SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_ini(std::make_unique<Ini>()) {
@@ -71,7 +85,7 @@ SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_ini(std::m
     m_ini->data.SetSpaces(false);
     QFile file(m_path);
     if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray content = file.readAll();
+        const QByteArray content = iniBytes(file.readAll());
         const SI_Error rc = m_ini->data.LoadData(content.constData(), size_t(content.size()));
         m_loadFailed = file.error() != QFileDevice::NoError || rc < 0;
         m_ini->trailingComments = trailingComments(content);
@@ -121,14 +135,7 @@ bool SettingsFile::write(const char* section, const char* key, const QByteArray&
         return false;
     if (!m_ini->trailingComments.isEmpty())
         text += '\n' + m_ini->trailingComments.toStdString();
-    // Written beside the file and renamed over it, so a failed write leaves the old file whole.
-    // Unbuffered: a buffered flush that writes only part (disk full) still lets commit() succeed.
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    if (file.write(text.data(), qint64(text.size())) != qint64(text.size()))
-        return false;
-    return file.commit();
+    return replaceFileContent(m_path, QByteArray::fromStdString(text));
 }
 
 } // namespace zorvat

@@ -14,14 +14,24 @@
 #include "settings_location.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
+#include "zorvat_version.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 namespace zorvat {
 
-int runProgram(int argc, char** argv, Edition edition) {
+int runProgram(int argc, char** argv, Edition edition,
+               const std::function<void(TfrmCas&)>& started) {
     QApplication app(argc, argv);
     presentToDesktop(app, edition);
+    // Qt's own texts (file dialog, message box buttons) in Czech like the rest of the program.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     SystemClock clock;
     QtTimerFactory timers;
     PosixSerialPort serial;
@@ -41,28 +51,33 @@ int runProgram(int argc, char** argv, Edition edition) {
             },
             Qt::QueuedConnection);
     };
-    const std::vector<QString> restored =
-        journal.beginSession(clock.now(), edition == Edition::Difference ? "d" : "q",
-                             QStringLiteral(ZORVAT_VERSION));
+    const std::vector<QString> restored = journal.beginSession(
+        clock.now(), edition == Edition::Difference ? "d" : "q", QStringLiteral(ZORVAT_VERSION));
+
+    // Outlives the window, which reports to it until it is gone.
+    JournalLink journalLink(journal, clock, timers);
 
     const QString ini = programSettingsFile();
     const auto frmCas = TfrmCas::start(
         edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());
-    JournalLink journalLink(journal, clock, timers);
     frmCas->subscribe(journalLink);
     frmCas->restoreResults(restored);
     frmCas->exportResults = [&](const QString& file) -> std::optional<QString> {
-        journal.flush();
-        const std::optional<qint64> session = journal.sessionNumber();
+        const std::optional<qint64> session = journalLink.call([](Journal& j) {
+            j.flush();
+            return j.sessionNumber();
+        });
         if (!session)
             return QStringLiteral("deník není k dispozici");
         return saveSessionCsv(dataFolder, *session, file);
     };
     frmCas->show();
+    if (started)
+        started(*frmCas);
     const int code = app.exec();
     // Only a close that got this far is clean; a crash or a kill leaves the session open.
-    journal.endSession(clock.now());
+    journalLink.call([now = clock.now()](Journal& j) { j.endSession(now); });
     return code;
 }
 

@@ -3,9 +3,15 @@
 
 #include "edition.h"
 
+#include <functional>
+
 namespace zorvat {
 
-// The whole program: windows, real adapters, event loop. Returns the exit code.
-int runProgram(int argc, char** argv, Edition edition);
+class TfrmCas;
+
+// The whole program: windows, real adapters, event loop. Returns the exit code. started runs
+// once the main window is shown (end-to-end tests drive the program from there).
+int runProgram(int argc, char** argv, Edition edition,
+               const std::function<void(TfrmCas&)>& started = {});
 
 } // namespace zorvat

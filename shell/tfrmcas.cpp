@@ -74,6 +74,10 @@ void TfrmCas::createTimers() {
     });
     tmrVyprs = s_.timers.create(5000, [this] { tmrVyprsTimer(); });
     tmrReconnect = s_.timers.create(500, [this] { reconnectTick(); });
+    tmrDeferred = s_.timers.create(1, [this] {
+        tmrDeferred->setEnabled(false);
+        consumeBytes();
+    });
     tmrOdpocet = s_.timers.create(1000, [this] { tmrOdpocetTimer(); });
     tmrPrep = s_.timers.create(2000, [this] { tmrPrepTimer(); });
     // One frame per display refresh; a 1 ms poll here would only burn a core.
@@ -125,16 +129,24 @@ void TfrmCas::FormKeyDown(int key, Qt::KeyboardModifiers, std::optional<qint64> 
         mezicas(pressedMs);
 }
 
+// Keys a control leaves unused travel up to the window, Ctrl+Space from an edit box among
+// them; only those typed while no control has the focus are the window's own.
 void TfrmCas::keyPressEvent(QKeyEvent* event) {
-    FormKeyDown(event->key(), event->modifiers(), keyPressMoment(*event, s_.clock));
+    if (!focusWidget() || focusWidget() == this)
+        FormKeyDown(event->key(), event->modifiers(), keyPressMoment(*event, s_.clock));
 }
 
+// A failed settings write keeps the window open once, with the error; the next close quits
+// without trying again, so a timekeeper is never locked in.
 void TfrmCas::closeEvent(QCloseEvent* event) {
-    s_.serial.close();
-    SettingsFile ini(settingsPath_);
-    if (!writeSettings(ini)) {
-        event->ignore();
-        return;
+    if (!settingsWriteFailed_) {
+        s_.serial.close();
+        SettingsFile ini(settingsPath_);
+        if (!writeSettings(ini)) {
+            settingsWriteFailed_ = true;
+            event->ignore();
+            return;
+        }
     }
     event->accept();
     QCoreApplication::quit();

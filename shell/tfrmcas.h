@@ -179,11 +179,15 @@ public:
     QComboBox* CBUvod;
     // Shown over the results panel's heading while the device link is down.
     QLabel* linkNotice;
+    // Beside the port list: how many results came back from a run that did not end cleanly.
+    QLabel* restoreNotice;
 
     // The last greeting byte may still be on its way when the greeting is due.
     std::unique_ptr<Timer> tmrInWait;
     std::unique_ptr<Timer> tmrVyprs;
     std::unique_ptr<Timer> tmrReconnect;
+    // Takes up bytes that arrived while a companion send was in flight.
+    std::unique_ptr<Timer> tmrDeferred;
     std::unique_ptr<Timer> tmrOdpocet;
     std::unique_ptr<Timer> tmrPrep;
     std::unique_ptr<Timer> tmrCas;
@@ -259,6 +263,7 @@ private:
     bool decoding_ = false;
     bool consuming_ = false;
     bool linkLost_ = false;
+    bool settingsWriteFailed_ = false;
 };
 
 } // namespace zorvat

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's request to read actual.txt.
-#include "local_text.h"
+#include "actual_text.h"
+#include "regular_file.h"
 #include "tfrmcas.h"
-
-#include <QFile>
 
 namespace zorvat {
 
@@ -17,18 +16,16 @@ bool canTakeFocus(const QWidget* w) {
 
 // The companion's team name and moving text, from actual.txt in the working directory.
 void TfrmCas::readActualTxt() {
-    QFile file(QStringLiteral("actual.txt"));
-    if (!file.open(QIODevice::ReadOnly)) {
-        s_.errors.show(
-            QStringLiteral("I/O error: %1: %2").arg(file.fileName(), file.errorString()));
+    // Two short lines are all it holds; a mebibyte is plenty.
+    constexpr qint64 kMostBytes = 1024 * 1024;
+    const auto head = readFileHead(QStringLiteral("actual.txt"), kMostBytes);
+    if (const auto* reason = std::get_if<QString>(&head)) {
+        s_.errors.show(QStringLiteral("I/O error: actual.txt: %1").arg(*reason));
         return;
     }
-    QStringList lines = decodeLocalText(file.readAll()).split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-    }
-    edtSDH->setText(lines.value(0));
+    const FileHead& file = std::get<FileHead>(head);
+    const ActualText text = actualText(file.bytes, file.whole);
+    edtSDH->setText(text.team);
     // Focus changes only reach the handlers in the active window; elsewhere the same steps
     // run directly, so the moving text restarts either way.
     const bool active = isActiveWindow();
@@ -38,7 +35,7 @@ void TfrmCas::readActualTxt() {
         if (!active)
             edtTextEnter();
     }
-    edtText->setText(lines.value(1));
+    edtText->setText(text.movingText);
     if (canTakeFocus(edtM1)) {
         edtM1->setFocus();
         if (!active && textFocus)

@@ -5,6 +5,8 @@
 #include "tfrmcas.h"
 #include "time_surface.h"
 
+#include <QPointer>
+
 namespace zorvat {
 
 void TfrmCas::timeDataByte(std::uint8_t indata, const Framing::Byte& f) {
@@ -104,13 +106,19 @@ ResultEntry TfrmCas::resultEntry(const QString& listed, const QString& outputTex
     return e;
 }
 
-// The subscribers hear of the entries before they are shown, so a result on screen is safe.
+// The entries are listed once the subscribers are done with them (the journal has them on
+// disk), so a result on screen is safe; meanwhile the window goes on decoding.
 void TfrmCas::addResults(const std::vector<ResultEntry>& entries) {
     if (entries.empty())
         return;
-    events_.resultsAdded(entries);
+    QStringList texts;
     for (const ResultEntry& e : entries)
-        CBCas->addItem(e.text);
+        texts << e.text;
+    const std::shared_ptr<void> shown(nullptr, [list = QPointer<QComboBox>(CBCas), texts](void*) {
+        if (list)
+            list->addItems(texts);
+    });
+    events_.resultsAdded(entries, shown);
 }
 
 void TfrmCas::redisplay() {

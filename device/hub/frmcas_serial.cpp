@@ -50,9 +50,14 @@ void TfrmCas::bytesArrived() {
     consumeBytes();
 }
 
-// A handler that sends to the companion may let this run again from inside its wait; the
-// outer run takes the new bytes, in order.
+// While a companion send is in flight the thread counts as blocked, as with the blocking send
+// it stands for: the bytes wait (their stamps are taken) and are decoded right after it.
+// A handler that re-enters from inside such a wait finds the outer run still going.
 void TfrmCas::consumeBytes() {
+    if (s_.timers.isHeld()) {
+        tmrDeferred->setEnabled(true);
+        return;
+    }
     if (consuming_)
         return;
     consuming_ = true;

@@ -4,6 +4,7 @@
 #include "companion.h"
 
 #include <array>
+#include <functional>
 #include <vector>
 
 namespace zorvat {
@@ -13,8 +14,12 @@ public:
     bool present = true;
     std::vector<std::array<std::int32_t, 3>> sent;
     bool windowExists() override { return present; }
+    // Runs inside a send, as a companion that takes its time would have things happen.
+    std::function<void(int msg)> whileSending;
     void send(int msg, std::int32_t wParam, std::int32_t lParam) override {
         sent.push_back({msg, wParam, lParam});
+        if (whileSending)
+            whileSending(msg);
     }
 };
 

@@ -46,6 +46,7 @@ public:
         held = on;
         changes.push_back(on);
     }
+    bool isHeld() const override { return held; }
 
     bool held = false;
     std::vector<bool> changes;
@@ -128,8 +129,8 @@ TEST_F(DBusCompanionTest, ActualFileIsWrittenJustBeforeMessage1493) {
         received.push_back({msg, 0, 0});
     };
 
-    CompanionProcess tool(
-        {"--actual", path, "Jan Müller", "12,34 s", "--send", "1490", "--send", "1493"});
+    CompanionProcess tool({"--actual", path, "--line1", "Jan Müller", "--line2", "12,34 s",
+                           "--send", "1490", "--send", "1493"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return received.size() >= 2; }, kWaitMs));
     EXPECT_EQ(seen, (std::vector<QByteArray>{"<none>", "Jan M\xc3\xbcller\n12,34 s\n"}));
 }
@@ -225,6 +226,7 @@ TEST(CompanionTool, RejectsBadArgumentsWithoutTouchingTheBus) {
         {"--send-on", "1495"},
         {"--send-on", "1495=x"},
         {"--actual", "f", "one"},
+        {"--line1", "Jan"},
         {"--exit-after", "0"},
         {"--timeout", "soon"},
         {"--bogus"},

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-journal run as a process on a prepared journal.
+#include "zorvat_version.h"
 #include "journal_file.h"
 #include "journal_fixture.h"
 #include "results_csv.h"

@@ -129,8 +129,8 @@ TEST_F(PosixSerialPortTest, HandsOverBytesInOrderStampedWhenTheyArrived) {
     ASSERT_TRUE(pty_.send(QByteArray("\x01\xA5", 2)));
     // The user-interface thread is busy; the reader stamps the bytes all the same.
     QThread::msleep(300);
-    ASSERT_TRUE(pty_.send(QByteArray("\xFF", 1)));
     const qint64 secondSent = steadyNowMs();
+    ASSERT_TRUE(pty_.send(QByteArray("\xFF", 1)));
     ASSERT_TRUE(pumpUntil([&] { return got_.size() == 3; }, 2000));
     EXPECT_EQ(got_[0].value, 0x01);
     EXPECT_EQ(got_[1].value, 0xA5);

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scoped_env.h"
 #include "sdl_sound_player.h"
+#include "system_clock.h"
+#include "virtual_time.h"
 
+#include <QCoreApplication>
 #include <QDataStream>
 #include <QDir>
 #include <QElapsedTimer>
@@ -52,6 +55,9 @@ protected:
         write("empty.wav", {});
     }
     QString path(const char* name) const { return dir_.filePath(name); }
+    SdlSoundPlayer::Setup setup(QStringList folders, std::function<void()> alert) {
+        return {std::move(folders), clock_, std::move(alert)};
+    }
     void write(const char* name, const QByteArray& bytes) {
         QFile f(path(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -60,6 +66,7 @@ protected:
 
     ScopedEnv driver_{"SDL_AUDIODRIVER", "dummy"};
     QTemporaryDir dir_;
+    SystemClock clock_;
 };
 
 TEST_F(SdlSoundPlayerTest, PlaySyncReturnsWhenTheSoundHasEnded) {
@@ -109,17 +116,21 @@ TEST_F(SdlSoundPlayerTest, PlaySyncGivesUpWhenTheDeviceNeverReportsTheEnd) {
     EXPECT_EQ(Mix_Playing(-1), 0) << "the stuck sound is stopped";
 }
 
-TEST_F(SdlSoundPlayerTest, UnplayableFilesReturnAtOnceSilently) {
-    SdlSoundPlayer player;
+// What the platform does with a sound file it cannot play: the system's default sound instead.
+TEST_F(SdlSoundPlayerTest, UnplayableFilesPlayTheAlertAtOnce) {
+    int alerts = 0;
+    SdlSoundPlayer player(setup({dir_.path()}, [&] { ++alerts; }));
     for (const char* name : {"missing.wav", "corrupt.wav", "empty.wav"}) {
         for (const bool sync : {true, false}) {
             SCOPED_TRACE(std::string(name) + (sync ? " sync" : " async"));
+            alerts = 0;
             testing::internal::CaptureStderr();
             const qint64 ms =
                 msTaken([&] { sync ? player.playSync(path(name)) : player.playAsync(path(name)); });
             EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
             EXPECT_LT(ms, 100);
             EXPECT_EQ(Mix_Playing(-1), 0);
+            EXPECT_EQ(alerts, 1);
         }
     }
 }
@@ -165,6 +176,63 @@ TEST_F(SdlSoundPlayerTest, OpensAudioOnFirstPlayAndClosesItOnDestruction) {
     }
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVENTS), 0u);
+}
+
+// A file beside the executable for one test, removed afterwards.
+class BesideTheExecutable {
+public:
+    BesideTheExecutable(const char* name, const QByteArray& bytes)
+        : path_(QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(name))) {
+        QFile f(path_);
+        ok_ = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+    }
+    ~BesideTheExecutable() { QFile::remove(path_); }
+    BesideTheExecutable(const BesideTheExecutable&) = delete;
+    BesideTheExecutable& operator=(const BesideTheExecutable&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    QString path_;
+    bool ok_ = false;
+};
+
+// Started from a desktop launcher the working directory is the home folder: the sounds that
+// sit beside the program (with kq.ini) must still be found, and the working directory's own
+// come first.
+TEST_F(SdlSoundPlayerTest, BareNamesAreLookedUpInTheWorkingDirectoryThenBesideTheExecutable) {
+    const BesideTheExecutable beside("zorvat-test-beside.wav", silentWav(300));
+    const BesideTheExecutable shadowed("zorvat-test-both.wav", "not a sound");
+    ASSERT_TRUE(beside.ok() && shadowed.ok());
+    write("zorvat-test-both.wav", silentWav(300));
+    const QString oldDir = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir_.path()));
+    int alerts = 0;
+    {
+        SdlSoundPlayer player(setup(SdlSoundPlayer::programFolders(), [&] { ++alerts; }));
+        int playing = 0;
+        for (const char* name : {"zorvat-test-beside.wav", "zorvat-test-both.wav"}) {
+            SCOPED_TRACE(name);
+            player.playAsync(QString::fromLatin1(name));
+            EXPECT_EQ(Mix_Playing(-1), ++playing);
+            EXPECT_EQ(alerts, 0);
+        }
+        player.playAsync(QStringLiteral("zorvat-test-nowhere.wav"));
+        EXPECT_EQ(alerts, 1);
+    }
+    QDir::setCurrent(oldDir);
+}
+
+// A ten-minute file must not freeze the window for ten minutes: the wait for a synchronous
+// sound ends after 10 s whatever its length, and the sound with it.
+TEST_F(SdlSoundPlayerTest, PlaySyncWaitsAtMostTenSeconds) {
+    write("minute.wav", silentWav(60'000));
+    VirtualTime time(QDateTime(QDate(2026, 6, 13), QTime(9, 59)));
+    SdlSoundPlayer player({{dir_.path()}, time, [] {}});
+    const qint64 realMs = msTaken([&] { player.playSync(path("minute.wav")); });
+    EXPECT_GE(time.monotonicMs(), 10'000);
+    EXPECT_LT(time.monotonicMs(), 10'100);
+    EXPECT_LT(realMs, 5'000);
+    EXPECT_EQ(Mix_Playing(-1), 0) << "the sound stops with the wait";
 }
 
 } // namespace

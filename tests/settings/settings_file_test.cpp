@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -45,6 +46,11 @@ protected:
 };
 
 const int kDef = -77;
+
+// All of a literal's bytes, NULs included.
+template <std::size_t N> QByteArray bytes(const char (&text)[N]) {
+    return QByteArray(text, N - 1);
+}
 
 bool cp1250Available() {
     return QStringDecoder("windows-1250").isValid();
@@ -252,6 +258,42 @@ TEST_F(SettingsFileTest, AnyContentReadsWithoutCrashAndStaysWritable) {
     }
     SettingsFile crlf(iniWith("[LED]\r\nName=abc\r\n"));
     EXPECT_EQ(crlf.readString("LED", "Name"), QStringLiteral("abc"));
+}
+
+// Files written elsewhere: UTF-16 with its byte-order mark, as the platform's own profile
+// functions write it, and a stray NUL byte. Nothing after either may be lost at the rewrite.
+TEST_F(SettingsFileTest, Utf16AndNulBytesKeepEveryEntry) {
+    const QString text = QStringLiteral("[LED]\r\nFormat=4\r\nM0=Žluťoučký kůň\r\n"
+                                        "[Zvuk]\r\nHlasitost=5\r\n");
+    const auto utf16 = [&](QStringConverter::Encoding encoding) {
+        return QByteArray(QStringEncoder(encoding, QStringConverter::Flag::WriteBom)(text));
+    };
+    const struct {
+        const char* name;
+        QByteArray content;
+        QString m0;
+    } cases[] = {
+        {"UTF-16 little-endian", utf16(QStringConverter::Utf16LE), QStringLiteral("Žluťoučký kůň")},
+        {"UTF-16 big-endian", utf16(QStringConverter::Utf16BE), QStringLiteral("Žluťoučký kůň")},
+        {"NUL inside a value", bytes("[LED]\nFormat=4\nM0=ab\0cd\n[Zvuk]\nHlasitost=5\n"),
+         QStringLiteral("abcd")},
+        {"NUL on a line of its own", bytes("[LED]\nFormat=4\n\0\nM0=abcd\n[Zvuk]\nHlasitost=5\n"),
+         QStringLiteral("abcd")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = iniWith(c.content);
+        SettingsFile file(path);
+        EXPECT_EQ(file.readInt("LED", "Format", kDef), 4);
+        EXPECT_EQ(file.readString("LED", "M0"), c.m0);
+        ASSERT_TRUE(file.writeInt("Cas", "Left", 3));
+        SettingsFile reread(path);
+        EXPECT_EQ(reread.readInt("LED", "Format", kDef), 4);
+        EXPECT_EQ(reread.readString("LED", "M0"), c.m0);
+        EXPECT_EQ(reread.readInt("Zvuk", "Hlasitost", kDef), 5);
+        EXPECT_EQ(reread.readInt("Cas", "Left", kDef), 3);
+        EXPECT_FALSE(readRaw(path).contains('\0'));
+    }
 }
 
 TEST_F(SettingsFileTest, UnwritablePathsFailWithoutLeavingAnything) {

@@ -52,13 +52,35 @@ TEST_F(FinalTimes, FourTracksRotateThroughThreeEarlierTimes) {
                                  QStringLiteral("3 18,00"), QStringLiteral("2 15,00")}));
 }
 
-TEST_F(FinalTimes, RotationStopsWhenTheCountDropsBelowTwoEarlierTimes) {
-    greet(458, 0x54);
-    for (std::uint8_t code : {0x02, 0x05, 0x08, 0x09})
-        deviceTime(code, 0x01, 0x00, 0x00);
-    device({0x5A, 0x51});
-    time.advance(6000);
-    EXPECT_FALSE(frm->tmrPrep->isEnabled());
+// A settings change during a four-track rotation: the count is read again at the wrap after
+// slot 1, and only a count below 2 stops the rotation.
+TEST_F(FinalTimes, RotationFollowsATimeCountChangedWhileItRuns) {
+    const struct {
+        std::uint8_t mode;
+        const char* shownAfterTheWrap; // slots 3, 2 and 1 have been shown before it
+        bool rotating;
+    } cases[] = {
+        {0x54, "3 18,00", true},  {0x53, "2 15,00", true},  {0x52, "1 12,00", true},
+        {0x51, "1 12,00", false}, {0x50, "1 12,00", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.mode));
+        greet(458, 0x54);
+        for (std::uint8_t code : {0x02, 0x05, 0x08, 0x09})
+            deviceTime(code, 0x01, static_cast<std::uint8_t>(code << 4), 0x00);
+        device({0x5A, c.mode});
+        time.advance(4000);
+        EXPECT_EQ(frm->lblCasD->text(), QStringLiteral("1 12,00"));
+        for (int wraps = 0; wraps < 3; ++wraps) {
+            time.advance(2000);
+            EXPECT_EQ(frm->lblCasD->text().toStdString(), c.shownAfterTheWrap);
+            if (c.mode != 0x52)
+                break;
+        }
+        EXPECT_EQ(frm->tmrPrep->isEnabled(), c.rotating);
+        EXPECT_GE(frm->pcas, 1);
+        EXPECT_LE(frm->pcas, 4);
+    }
 }
 
 TEST_F(FinalTimes, ARedisplayForOneTimeWhileRotatingStopsTheRotation) {

@@ -153,6 +153,7 @@ TEST_P(Layout, TabOrderAndTypingLimits) {
         EXPECT_EQ(nextTabStop(introOrder[i]), introOrder[i + 1]) << i;
     EXPECT_EQ(frm->CBCas->focusPolicy(), Qt::ClickFocus);
     EXPECT_EQ(frm->btnAutomat->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(frm->SB_zobr->focusPolicy(), Qt::NoFocus) << "neither Tab nor a click focuses it";
 
     // Typing stops at the limit; a longer text set by the program stays and can be shortened.
     frm->edtSDH->insert(QString(30, QLatin1Char('a')));

@@ -48,6 +48,40 @@ TEST_F(Link, StartAndSplitsComeFromTheirOwnMomentsNotFromWhenTheyAreHandled) {
     EXPECT_EQ(companion.sent, (Sent{{1495, 0, 0}, {1495, 1, 300}, {1495, 2, 354}}));
 }
 
+// A companion send stands for a blocked thread: bytes that arrive during it are decoded after
+// it, in order, so messages never overtake one another.
+TEST_F(Link, BytesArrivingDuringACompanionSendAreDecodedAfterIt) {
+    greet(458, 0x51);
+    const auto finalTimeDuring = [this](int wanted) {
+        companion.whileSending = [this, wanted](int msg) {
+            if (msg != wanted)
+                return;
+            companion.whileSending = nullptr;
+            time.setHeld(true);
+            const QStringList before = results();
+            serial.feed({0xBA, 0x02, 0x01, 0x23, 0x45});
+            EXPECT_EQ(results(), before) << "nothing is decoded inside the send";
+            time.setHeld(false);
+        };
+    };
+    // During the start's message: the decoder takes them up as soon as the send returns.
+    finalTimeDuring(1495);
+    serial.feed({0xAB});
+    EXPECT_EQ(results(), (QStringList{QString(), QStringLiteral("1 12,34")}));
+    EXPECT_EQ(companion.sent, (Sent{{1495, 0, 0}, {1491, 6, 12345}}));
+
+    // During a split's message, outside the decoder: taken up on the next turn of the loop.
+    companion.sent.clear();
+    serial.feed({0xAA, 0xAB});
+    finalTimeDuring(1495);
+    time.advance(500);
+    frm->FormKeyDown(Qt::Key_Space, Qt::NoModifier);
+    EXPECT_EQ(results().size(), 2);
+    time.advance(1);
+    EXPECT_EQ(results().size(), 3);
+    EXPECT_EQ(companion.sent, (Sent{{1495, 0, 0}, {1495, 1, 50}, {1491, 6, 12345}}));
+}
+
 TEST_F(Link, ABurstIsDecodedAtOnce) {
     greet(458, 0x54);
     serial.feed({0xAB, 0xBA, 0x02, 0x01, 0x23, 0x45, 0xBA, 0x05, 0x01, 0x56, 0x78,

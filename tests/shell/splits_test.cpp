@@ -21,8 +21,11 @@ protected:
     }
     void pressAt(qint64 msAfterStart) {
         time.advance(frm->startMonotonicMs + msAfterStart - time.monotonicMs());
+        // As the keyboard delivers it: to the control with the focus, after the start command
+        // the results list.
+        QWidget* focus = frm->focusWidget();
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
-        QApplication::sendEvent(frm.get(), &press);
+        QApplication::sendEvent(focus ? focus : frm.get(), &press);
     }
     QStringList boardTimes() const {
         const TfrmLED& b = *frm->frmLED();
@@ -85,4 +88,21 @@ TEST_F(Splits, NoSplitWhileTheClockStands) {
     frm->FormKeyDown(Qt::Key_Space, Qt::NoModifier);
     EXPECT_EQ(frm->frmLED()->lblCas0->text(), QString());
     EXPECT_TRUE(companion.sent.empty());
+}
+
+// A key typed into an edit box belongs to that box alone, whatever the modifiers; a key the
+// box leaves unused (Ctrl+Space) must not travel on to the window and take a split.
+TEST_F(Splits, ASpaceTypedIntoAnEditBoxTakesNoSplit) {
+    startAttempt(Edition::Difference, 0);
+    frm->edtM0->setFocus();
+    for (const Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::NoModifier), Qt::KeyboardModifiers(Qt::ShiftModifier),
+          Qt::KeyboardModifiers(Qt::ControlModifier), Qt::ControlModifier | Qt::ShiftModifier,
+          Qt::KeyboardModifiers(Qt::AltModifier), Qt::KeyboardModifiers(Qt::MetaModifier)}) {
+        SCOPED_TRACE(modifiers.toInt());
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, modifiers, QStringLiteral(" "));
+        QApplication::sendEvent(frm->edtM0, &press);
+        EXPECT_EQ(boardTimes(), QStringList(4, QString()));
+        EXPECT_TRUE(companion.sent.empty());
+    }
 }

@@ -143,19 +143,46 @@ TEST_F(Startup, UnknownVersionNumbersFollowTheEdition) {
     EXPECT_EQ(SettingsFile(iniPath()).readInt("Cas", "Typ", 0), 454);
 }
 
-TEST_F(Startup, FailedWriteKeepsTheWindowOpenAndClosesThePortOnce) {
-    const QString path = dir.filePath(QStringLiteral("missing/kq.ini"));
-    start(Edition::Difference, path);
-    pickPort(QStringLiteral("COM1"));
-    ASSERT_TRUE(serial.isOpen());
-    const int closesBefore = serial.closes;
-    frm->show();
-    EXPECT_FALSE(closeWindow());
-    EXPECT_TRUE(frm->isVisible());
-    EXPECT_EQ(
-        errors.shown,
-        QStringList{QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path))});
-    EXPECT_EQ(serial.closes, closesBefore + 1);
-    EXPECT_FALSE(closeWindow());
-    EXPECT_EQ(serial.closes, closesBefore + 1);
+// The first failed close keeps the window open with the error; the second one closes it
+// without writing again, so the timekeeper can always quit.
+TEST_F(Startup, AFailedWriteKeepsTheWindowOpenOnceAndTheNextCloseQuits) {
+    for (const char* where : {"missing/kq.ini", "kq.ini-folder"}) {
+        SCOPED_TRACE(where);
+        const QString path = dir.filePath(QString::fromLatin1(where));
+        if (QString::fromLatin1(where).endsWith(QLatin1String("folder"))) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(path));
+        }
+        errors.shown.clear();
+        start(Edition::Difference, path);
+        pickPort(QStringLiteral("COM1"));
+        ASSERT_TRUE(serial.isOpen());
+        const int closesBefore = serial.closes;
+        frm->show();
+        EXPECT_FALSE(closeWindow());
+        EXPECT_TRUE(frm->isVisible());
+        const QStringList error{
+            QStringLiteral("Unable to write to %1").arg(QDir::toNativeSeparators(path))};
+        EXPECT_EQ(errors.shown, error);
+        EXPECT_EQ(serial.closes, closesBefore + 1);
+        EXPECT_TRUE(closeWindow());
+        EXPECT_FALSE(frm->isVisible());
+        EXPECT_EQ(errors.shown, error) << "the second close does not try again";
+        EXPECT_EQ(serial.closes, closesBefore + 1) << "the port is closed once";
+    }
+}
+
+// Qt's edit boxes cut a text at 32,767 characters; captions the program sets are kept whole.
+TEST_F(Startup, CaptionsLongerThanAnEditBoxNormallyTakesAreKeptWhole) {
+    const QString caption = QString(40000, QLatin1Char('x')) + QStringLiteral("konec");
+    writeIni("[LED]\nM0=" + caption.toUtf8() + "\nMR=" + caption.toUtf8() + "\n");
+    start();
+    // Compared as lengths first: a failure should not print 40,000 characters.
+    for (const QLineEdit* edit : {frm->edtM0, frm->edtMR}) {
+        EXPECT_EQ(edit->text().size(), caption.size());
+        EXPECT_TRUE(edit->text() == caption);
+    }
+    ASSERT_TRUE(closeWindow());
+    SettingsFile ini(iniPath());
+    for (const char* key : {"M0", "MR"})
+        EXPECT_TRUE(ini.readString("LED", key) == caption) << key;
 }

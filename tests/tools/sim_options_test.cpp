@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "qt_printers.h"
 #include "sim_options.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,7 @@ namespace {
 
 TEST(SimOptions, DefaultsPlayVersion466OnAPseudoTerminal) {
     const OptionsResult r = parseOptions({});
-    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.error, QString());
     EXPECT_EQ(r.options.greeting.version, 466);
     EXPECT_EQ(r.options.greeting.mode, 0x51);
     EXPECT_EQ(r.options.greeting.target, 0xA1);
@@ -17,7 +18,6 @@ TEST(SimOptions, DefaultsPlayVersion466OnAPseudoTerminal) {
     EXPECT_TRUE(r.options.greetOnOpen);
     EXPECT_TRUE(r.options.ttyPath.empty());
     EXPECT_TRUE(r.options.scriptPath.empty());
-    EXPECT_FALSE(r.options.help);
     EXPECT_FALSE(r.options.demo);
     EXPECT_FALSE(r.options.seed.has_value());
     EXPECT_EQ(r.options.pace.preparation, std::chrono::milliseconds(3000));
@@ -27,9 +27,9 @@ TEST(SimOptions, DefaultsPlayVersion466OnAPseudoTerminal) {
 
 TEST(SimOptions, ReadsEveryOption) {
     const OptionsResult r =
-        parseOptions({"--version", "458", "--mode", "0xdc", "--target", "A2", "--flag", "0XAC",
+        parseOptions({"--firmware", "458", "--mode", "0xdc", "--target", "A2", "--flag", "0XAC",
                       "--link", "/tmp/com1", "--script", "s.txt", "--on-now"});
-    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.error, QString());
     EXPECT_EQ(r.options.greeting.version, 458);
     EXPECT_EQ(r.options.greeting.mode, 0xDC);
     EXPECT_EQ(r.options.greeting.target, 0xA2);
@@ -42,7 +42,7 @@ TEST(SimOptions, ReadsEveryOption) {
 TEST(SimOptions, ReadsTheAttemptOptions) {
     const OptionsResult r = parseOptions({"--demo", "--seed", "4294967295", "--preparation", "0",
                                           "--pause", "3600000", "--speed", "1000"});
-    ASSERT_EQ(r.error, "");
+    ASSERT_EQ(r.error, QString());
     EXPECT_TRUE(r.options.demo);
     EXPECT_EQ(r.options.seed, 4294967295u);
     EXPECT_EQ(r.options.pace.preparation, std::chrono::milliseconds(0));
@@ -51,35 +51,36 @@ TEST(SimOptions, ReadsTheAttemptOptions) {
 }
 
 TEST(SimOptions, DefaultTargetAndSwitchOnFollowVersionAndPort) {
-    EXPECT_EQ(parseOptions({"--version", "467"}).options.greeting.target, 0x05);
-    EXPECT_EQ(parseOptions({"--version", "467", "--target", "12"}).options.greeting.target, 0x12);
+    EXPECT_EQ(parseOptions({"--firmware", "467"}).options.greeting.target, 0x05);
+    EXPECT_EQ(parseOptions({"--firmware", "467", "--target", "12"}).options.greeting.target, 0x12);
     const OptionsResult tty = parseOptions({"--tty", "/dev/ttyS0"});
-    ASSERT_EQ(tty.error, "");
+    ASSERT_EQ(tty.error, QString());
     EXPECT_EQ(tty.options.ttyPath, "/dev/ttyS0");
     EXPECT_FALSE(tty.options.greetOnOpen);
-    EXPECT_TRUE(parseOptions({"--mode", "5", "--help"}).options.help);
 }
 
 TEST(SimOptions, InvalidArgumentsSayWhatIsWrong) {
     const struct {
-        std::vector<std::string> args;
+        QStringList args;
         const char* mentions;
     } cases[] = {
-        {{"--version", "455"}, "455"},
-        {{"--version", "46x"}, "46x"},
+        {{"--firmware", "455"}, "455"},
+        {{"--firmware", "46x"}, "46x"},
         {{"--mode", "5G"}, "5G"},
         {{"--mode", "0x151"}, "0x151"},
         {{"--mode"}, "--mode"},
         {{"--mode", "50"}, "50"},
         {{"--target", "A3"}, "A3"},
-        {{"--version", "467", "--target", "A1"}, "A1"},
+        {{"--firmware", "467", "--target", "A1"}, "A1"},
         {{"--flag", "AD"}, "AD"},
         {{"--script", ""}, "--script"},
         {{"--tty", "/dev/ttyS0", "--link", "/tmp/com1"}, "--link"},
         {{"--tty", "/dev/ttyS0", "--on-open"}, "--on-open"},
         {{"--on-open", "--on-now"}, "--on-now"},
-        {{"--bogus"}, "--bogus"},
-        {{"--version", "4294967762"}, "4294967762"},
+        {{"--bogus"}, "bogus"},
+        {{"stray"}, "stray"},
+        {{"--version", "458"}, "458"},
+        {{"--firmware", "4294967762"}, "4294967762"},
         {{"--seed", "-1"}, "'-1'"},
         {{"--seed", "4294967296"}, "4294967296"},
         {{"--seed"}, "--seed"},
@@ -90,8 +91,8 @@ TEST(SimOptions, InvalidArgumentsSayWhatIsWrong) {
     };
     for (const auto& c : cases) {
         const OptionsResult r = parseOptions(c.args);
-        SCOPED_TRACE(c.args.front());
-        EXPECT_NE(r.error.find(c.mentions), std::string::npos) << r.error;
+        SCOPED_TRACE(c.args.join(u' ').toStdString());
+        EXPECT_TRUE(r.error.contains(QLatin1String(c.mentions))) << r.error.toStdString();
     }
 }
 

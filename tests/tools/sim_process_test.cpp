@@ -207,7 +207,7 @@ TEST(SimProcess, GreetsOnlyWhenThePortStaysOpenAndAgainAfterReopening) {
     TempDir dir;
     const std::string link = (dir.path() / "com1").string();
     SimProcess sim(
-        {"--version", "458", "--mode", "DC", "--target", "A2", "--flag", "AC", "--link", link});
+        {"--firmware", "458", "--mode", "DC", "--target", "A2", "--flag", "AC", "--link", link});
     ASSERT_TRUE(sim.started());
     const std::string line = sim.readOutputLine(5s);
     ASSERT_TRUE(line.starts_with("PTY /dev/")) << line;
@@ -252,7 +252,7 @@ TEST(SimProcess, PlaysAScriptFileOnATtyAndQuits) {
     ASSERT_EQ(grantpt(master.get()), 0);
     ASSERT_EQ(unlockpt(master.get()), 0);
 
-    SimProcess sim({"--version", "467", "--mode", "0x5A", "--tty", ptsname(master.get()),
+    SimProcess sim({"--firmware", "467", "--mode", "0x5A", "--tty", ptsname(master.get()),
                     "--script", script.string()});
     ASSERT_TRUE(sim.started());
     EXPECT_EQ(hexString(readBytes(master.get(), 6, 3s)), "00 5A 05 AE AA 55");
@@ -289,7 +289,7 @@ TEST(SimProcess, PlaysAScriptAttemptThenTheDemoWithTheNextSeeds) {
     ASSERT_EQ(grantpt(master.get()), 0);
     ASSERT_EQ(unlockpt(master.get()), 0);
 
-    SimProcess sim({"--version", "454", "--mode", "5A", "--tty", ptsname(master.get()), "--script",
+    SimProcess sim({"--firmware", "454", "--mode", "5A", "--tty", ptsname(master.get()), "--script",
                     script.string(), "--demo", "--seed", "7", "--pause", "2000", "--speed", "100"});
     ASSERT_TRUE(sim.started());
     const AttemptPace pace{3000ms, 2000ms, 100};
@@ -308,7 +308,7 @@ TEST(SimProcess, PlaysAScriptAttemptThenTheDemoWithTheNextSeeds) {
 }
 
 TEST(SimProcess, InvalidArgumentsExitWithCode2) {
-    SimProcess sim({"--version", "999"});
+    SimProcess sim({"--firmware", "999"});
     ASSERT_TRUE(sim.started());
     EXPECT_EQ(sim.waitExit(3s), 2);
     EXPECT_NE(sim.stderrText(3s).find("999"), std::string::npos);

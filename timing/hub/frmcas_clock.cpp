@@ -56,19 +56,20 @@ void TfrmCas::tmrOdpocetTimer() {
         QStringLiteral("%1,%2 ").arg(pripravaM).arg(pripravaS, 2, 10, QLatin1Char('0')));
 }
 
-// The time count is read again at each wrap; should a settings change leave fewer than two
-// earlier times to show, the rotation stops where it is. A redisplay or a completion may have
-// set pcas to 0 or 1 while the rotation ran on: that wraps too, so no slot 0 is ever shown.
+// The time count is read again at each wrap. Should a settings change leave a count below 2,
+// the wrap would reach slot 0, so the rotation stops where it is; with 2 it keeps showing
+// slot 1. A redisplay or a completion may have set pcas to 0 or 1 while the rotation ran on:
+// that wraps too, so no slot 0 is ever shown.
 void TfrmCas::tmrPrepTimer() {
     if (pcas > 1) {
         --pcas;
     } else {
-        const int earlier = slotCount(nast[0]) - 1;
-        if (earlier < 2) {
+        const int count = slotCount(nast[0]);
+        if (count < 2) {
             tmrPrep->setEnabled(false);
             return;
         }
-        pcas = static_cast<std::uint8_t>(earlier);
+        pcas = static_cast<std::uint8_t>(count - 1);
     }
     lblCasD->setText(CasToStr(pcas, true));
 }

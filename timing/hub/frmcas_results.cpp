@@ -33,6 +33,10 @@ bool TfrmCas::CBCasChange() {
 
 // The list's first, empty item is no result: entries count from the one after it.
 void TfrmCas::btnDelClick() {
+    // The button disables itself below; its focus goes back to the list, which passes the
+    // space bar on, rather than to the next control.
+    if (focusWidget() == btnDel)
+        CBCas->setFocus();
     const int index = CBCas->currentIndex();
     if (index > 0)
         events_.resultDeleted(index - 1);

@@ -24,7 +24,7 @@ void TfrmCas::restoreResults(const std::vector<QString>& entries) {
         return;
     for (const QString& e : entries)
         CBCas->addItem(e);
-    lblUvod1->setText(restoredResultsText(static_cast<int>(entries.size())));
+    restoreNotice->setText(restoredResultsText(static_cast<int>(entries.size())));
 }
 
 // Every entry on a line of its own, laid out as a single selected result without splits
@@ -51,7 +51,8 @@ void TfrmCas::saveResultsCsv(const QString& file) {
 void TfrmCas::CBCasContextMenu(const QPoint& at) {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    menu->addAction(QStringLiteral("Kopírovat všechny výsledky"), this, [this] { copyAllResults(); });
+    menu->addAction(QStringLiteral("Kopírovat všechny výsledky"), this,
+                    [this] { copyAllResults(); });
     QAction* save = menu->addAction(QStringLiteral("Uložit výsledky do CSV…"), this, [this] {
         auto* dialog = new QFileDialog(this, QStringLiteral("Uložit výsledky do CSV"), QString(),
                                        QStringLiteral("CSV (*.csv)"));

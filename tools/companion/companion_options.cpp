@@ -34,63 +34,67 @@ std::optional<WindowMessage> toMessage(const QString& text) {
 
 } // namespace
 
-OptionsResult parseOptions(const QStringList& args) {
-    OptionsResult result;
-    Options& o = result.options;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& option = args[i];
-        const auto value = [&](qsizetype ahead = 1) -> const QString* {
-            return i + ahead < args.size() ? &args[i + ahead] : nullptr;
-        };
-        const auto fail = [&](const QString& what) {
-            result.error = what;
-            return result;
-        };
-        if (option == u"--hang") {
-            o.hang = true;
-        } else if (option == u"--send") {
-            const std::optional<WindowMessage> m = value() ? toMessage(*value()) : std::nullopt;
-            if (!m)
-                return fail(QStringLiteral("--send needs MSG or MSG:W:L"));
-            o.sends.push_back(*m);
-            ++i;
-        } else if (option == u"--send-on") {
-            const QStringList pair = value() ? value()->split(u'=') : QStringList();
-            const std::optional<int> trigger = pair.size() == 2 ? toInt(pair[0]) : std::nullopt;
-            const std::optional<WindowMessage> m = trigger ? toMessage(pair[1]) : std::nullopt;
-            if (!m)
-                return fail(QStringLiteral("--send-on needs MSG=REQUEST"));
-            o.sendOn[*trigger] = *m;
-            ++i;
-        } else if (option == u"--actual") {
-            if (!value(3))
-                return fail(QStringLiteral("--actual needs FILE LINE1 LINE2"));
-            o.actual = ActualFile{*value(1), *value(2), *value(3)};
-            i += 3;
-        } else if (option == u"--exit-after" || option == u"--timeout") {
-            const std::optional<int> n = value() ? toCount(*value()) : std::nullopt;
-            if (!n)
-                return fail(option + QStringLiteral(" needs a positive number"));
-            (option == u"--exit-after" ? o.exitAfter : o.timeoutMs) = *n;
-            ++i;
-        } else {
-            return fail(QStringLiteral("unknown option ") + option);
-        }
-    }
-    return result;
+void addOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(QStringLiteral(
+        "Stands in for the companion results program on the session bus and logs every\n"
+        "message it receives as 'MSG WPARAM LPARAM' on stdout."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions({
+        {"hang", "Receive messages but never answer."},
+        {"send", "Send to the program once it is there (repeatable).", "MSG[:W:L]"},
+        {"send-on", "On receiving MSG, send REQUEST before answering (repeatable).", "MSG=REQUEST"},
+        {"actual", "Write FILE with --line1 and --line2 before sending 1493.", "FILE"},
+        {"line1", "Line 1 of the --actual file: the team name.", "TEXT"},
+        {"line2", "Line 2 of the --actual file: the moving text.", "TEXT"},
+        {"exit-after", "Quit after N messages received.", "N"},
+        {"timeout", "Quit after MS milliseconds in any case.", "MS"},
+    });
 }
 
-QString usageText() {
-    return QStringLiteral(
-        "Usage: zorvat-companion [options]\n"
-        "Stands in for the companion results program on the session bus and logs every\n"
-        "message it receives as 'MSG WPARAM LPARAM' on stdout.\n"
-        "  --hang                 receive messages but never answer\n"
-        "  --send MSG[:W:L]       send to the program once it is there (repeatable)\n"
-        "  --send-on MSG=REQUEST  on receiving MSG, send REQUEST before answering\n"
-        "  --actual FILE L1 L2    write FILE with the two lines before sending 1493\n"
-        "  --exit-after N         quit after N messages received\n"
-        "  --timeout MS           quit after MS milliseconds in any case\n");
+OptionsResult readOptions(const QCommandLineParser& parser) {
+    OptionsResult result;
+    Options& o = result.options;
+    const auto fail = [&](const QString& what) {
+        result.error = what;
+        return result;
+    };
+    if (!parser.positionalArguments().isEmpty())
+        return fail(
+            QStringLiteral("unexpected argument '%1'").arg(parser.positionalArguments().first()));
+    o.hang = parser.isSet(QStringLiteral("hang"));
+    for (const QString& text : parser.values(QStringLiteral("send"))) {
+        const std::optional<WindowMessage> m = toMessage(text);
+        if (!m)
+            return fail(QStringLiteral("--send needs MSG or MSG:W:L"));
+        o.sends.push_back(*m);
+    }
+    for (const QString& text : parser.values(QStringLiteral("send-on"))) {
+        const QStringList pair = text.split(u'=');
+        const std::optional<int> trigger = pair.size() == 2 ? toInt(pair[0]) : std::nullopt;
+        const std::optional<WindowMessage> m = trigger ? toMessage(pair[1]) : std::nullopt;
+        if (!m)
+            return fail(QStringLiteral("--send-on needs MSG=REQUEST"));
+        o.sendOn[*trigger] = *m;
+    }
+    if (parser.isSet(QStringLiteral("actual"))) {
+        o.actual = ActualFile{parser.value(QStringLiteral("actual")),
+                              parser.value(QStringLiteral("line1")),
+                              parser.value(QStringLiteral("line2"))};
+    } else if (parser.isSet(QStringLiteral("line1")) || parser.isSet(QStringLiteral("line2"))) {
+        return fail(QStringLiteral("--line1 and --line2 need --actual"));
+    }
+    for (const auto& [name, into] :
+         {std::pair{"exit-after", &o.exitAfter}, std::pair{"timeout", &o.timeoutMs}}) {
+        const QString option = QLatin1String(name);
+        if (!parser.isSet(option))
+            continue;
+        const std::optional<int> n = toCount(parser.value(option));
+        if (!n)
+            return fail(QStringLiteral("--") + option + QStringLiteral(" needs a positive number"));
+        *into = *n;
+    }
+    return result;
 }
 
 } // namespace zorvat::companion

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <map>
@@ -36,9 +37,10 @@ struct OptionsResult {
     QString error; // empty when the arguments were fine
 };
 
-// args without the program name.
-OptionsResult parseOptions(const QStringList& args);
+// The stand-in's options, --help and --version among them.
+void addOptions(QCommandLineParser& parser);
 
-QString usageText();
+// The options of a command line that parser (set up by addOptions) has parsed.
+OptionsResult readOptions(const QCommandLineParser& parser);
 
 } // namespace zorvat::companion

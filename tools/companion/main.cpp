@@ -2,6 +2,7 @@
 // zorvat-companion: stands in for the companion results program on the session bus, for the
 // tests and for working without the real one.
 #include "bus_names.h"
+#include "command_line.h"
 #include "companion_options.h"
 #include "companion_peer.h"
 #include "program_link.h"
@@ -43,9 +44,16 @@ void flush(QDBusConnection& bus) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const OptionsResult parsed = parseOptions(app.arguments().mid(1));
+    QCommandLineParser parser;
+    addOptions(parser);
+    const auto badArguments = [](const QString& error) {
+        return fail(kExitBadArguments, error + QStringLiteral("\nTry 'zorvat-companion --help'."));
+    };
+    if (const auto error = zorvat::parseToolArguments(parser))
+        return badArguments(*error);
+    const OptionsResult parsed = readOptions(parser);
     if (!parsed.error.isEmpty())
-        return fail(kExitBadArguments, parsed.error + u'\n' + usageText());
+        return badArguments(parsed.error);
     const Options& options = parsed.options;
 
     QDBusConnection bus = QDBusConnection::sessionBus();

@@ -4,6 +4,7 @@
 #include "journal_options.h"
 #include "journal_run.h"
 #include "save_file.h"
+#include "zorvat_version.h"
 
 #include <QCoreApplication>
 #include <QFile>

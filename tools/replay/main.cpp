@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A scripted run of the program: offscreen, in virtual time, with fakes for the outside world.
+#include "command_line.h"
 #include "replay_options.h"
 #include "replay_run.h"
 #include "replay_script.h"
@@ -36,9 +37,13 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const auto parsed = parseReplayOptions(app.arguments().mid(1));
+    QCommandLineParser parser;
+    addReplayOptions(parser);
+    if (const auto error = parseToolArguments(parser))
+        return fail(*error + QStringLiteral("\nTry 'zorvat-replay --help'."));
+    const auto parsed = readReplayOptions(parser);
     if (const auto* why = std::get_if<QString>(&parsed))
-        return fail(*why + QLatin1Char('\n') + QLatin1String(replayUsage()));
+        return fail(*why + QStringLiteral("\nTry 'zorvat-replay --help'."));
     const ReplayOptions& options = std::get<ReplayOptions>(parsed);
 
     const std::optional<QByteArray> text = readScript(options.script);

@@ -3,6 +3,7 @@
 
 #include "edition.h"
 
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <variant>
@@ -16,11 +17,11 @@ struct ReplayOptions {
     QString script; // "-" reads standard input
 };
 
-// The command line without the program name; the options, or what is wrong with them.
-std::variant<ReplayOptions, QString> parseReplayOptions(const QStringList& args);
+// zorvat-replay's options, --help and --version among them.
+void addReplayOptions(QCommandLineParser& parser);
 
-inline const char* replayUsage() {
-    return "usage: zorvat-replay [--edition d|q] [--ini FILE] [--companion present|absent] SCRIPT";
-}
+// The options of a command line that parser (set up by addReplayOptions) has parsed, or what
+// is wrong with them.
+std::variant<ReplayOptions, QString> readReplayOptions(const QCommandLineParser& parser);
 
 } // namespace zorvat

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // zorvat-sim: plays the timing device on a pseudo-terminal or a tty, for working without one.
+#include "command_line.h"
 #include "sim_link.h"
 #include "sim_loop.h"
 #include "sim_options.h"
 #include "sim_stop_signal.h"
+
+#include <QCoreApplication>
+#include <QFile>
 
 #include <exception>
 #include <fstream>
@@ -22,22 +26,23 @@ namespace {
 constexpr int kExitRuntimeError = 1;
 constexpr int kExitBadArguments = 2;
 
-int badArguments(const std::string& error) {
-    std::cerr << "zorvat-sim: " << error << "\nTry 'zorvat-sim --help'.\n";
+int badArguments(const QString& error) {
+    std::cerr << "zorvat-sim: " << error.toStdString() << "\nTry 'zorvat-sim --help'.\n";
     return kExitBadArguments;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    const OptionsResult parsed = parseOptions(std::vector<std::string>(argv + 1, argv + argc));
-    if (!parsed.error.empty())
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    addOptions(parser);
+    if (const auto error = zorvat::parseToolArguments(parser))
+        return badArguments(*error);
+    const OptionsResult parsed = readOptions(parser);
+    if (!parsed.error.isEmpty())
         return badArguments(parsed.error);
     const Options& options = parsed.options;
-    if (options.help) {
-        std::cout << usageText();
-        return 0;
-    }
 
     LoopSetup setup;
     setup.greeting = greetingBytes(options.greeting);
@@ -51,10 +56,12 @@ int main(int argc, char** argv) {
         std::ostringstream text;
         text << file.rdbuf();
         if (!file)
-            return badArguments("cannot read script " + options.scriptPath);
+            return badArguments(QStringLiteral("cannot read script ") +
+                                QFile::decodeName(options.scriptPath.c_str()));
         ScriptResult script = parseScript(text.str());
         if (!script.error.empty())
-            return badArguments(options.scriptPath + " " + script.error);
+            return badArguments(QFile::decodeName(options.scriptPath.c_str()) + u' ' +
+                                QString::fromStdString(script.error));
         setup.script = std::move(script.commands);
     }
 

@@ -4,10 +4,12 @@
 #include "sim_attempt.h"
 #include "sim_greeting.h"
 
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace zorvat::sim {
 
@@ -20,17 +22,20 @@ struct Options {
     bool demo = false;                 // attempts one after another once switched on
     std::optional<std::uint32_t> seed; // none: a fresh one each run
     AttemptPace pace;
-    bool help = false;
 };
 
 struct OptionsResult {
     Options options;
-    std::string error; // empty on success
+    QString error; // empty on success
 };
 
-// args without the program name.
-OptionsResult parseOptions(const std::vector<std::string>& args);
+// The simulator's options, --help and --version among them, with the help text's notes.
+void addOptions(QCommandLineParser& parser);
 
-std::string usageText();
+// The options of a command line that parser (set up by addOptions) has parsed.
+OptionsResult readOptions(const QCommandLineParser& parser);
+
+// addOptions, parse and readOptions in one; args without the program name.
+OptionsResult parseOptions(const QStringList& args);
 
 } // namespace zorvat::sim
