@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "sdl_sound_player.h"
 
+#include "installed_data.h"
 #include "system_clock.h"
 
 #include <QApplication>
@@ -45,7 +46,7 @@ SdlSoundPlayer::SdlSoundPlayer()
 SdlSoundPlayer::SdlSoundPlayer(Setup setup) : setup_(std::move(setup)) {}
 
 QStringList SdlSoundPlayer::programFolders() {
-    return {QStringLiteral("."), QCoreApplication::applicationDirPath()};
+    return {QStringLiteral("."), QCoreApplication::applicationDirPath(), installedDataFolder()};
 }
 
 SdlSoundPlayer::~SdlSoundPlayer() {

@@ -30,8 +30,8 @@ public:
         std::function<void()> alert; // the system's default sound
     };
 
-    // The program's player: the working directory, then the executable's folder (where kq.ini
-    // is), the system clock and QApplication::beep.
+    // The program's player: the working directory, then the executable's folder, then an
+    // installed copy's data folder; the system clock and QApplication::beep.
     SdlSoundPlayer();
     explicit SdlSoundPlayer(Setup setup);
     ~SdlSoundPlayer() override;
@@ -41,7 +41,7 @@ public:
     void playSync(const QString& file) override;
     void playAsync(const QString& file) override;
 
-    // The working directory, then the executable's folder.
+    // The working directory, then the executable's folder, then the installed data folder.
     static QStringList programFolders();
 
 private:
