@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, builds, and starts the program on a simulated timing device that
-# appears as COM1, with the stand-in companion logging what the program sends it.
+# Installs what is missing, builds the programs it starts, and starts the program on a simulated
+# timing device that appears as COM1, with the stand-in companion logging what the program
+# sends it.
 # Usage: scripts/run.sh [d|q]  (difference or four-split edition)
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -26,6 +26,7 @@ namespace zorvat {
 int runProgram(int argc, char** argv, Edition edition,
                const std::function<void(TfrmCas&)>& started) {
     QApplication app(argc, argv);
+    presentToDesktop(app, edition);
     // Qt's own texts (file dialog, message box buttons) in Czech like the rest of the program.
     QTranslator qtTexts;
     if (qtTexts.load(QLocale(QLocale::Czech), QStringLiteral("qtbase"), QStringLiteral("_"),

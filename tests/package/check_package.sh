@@ -26,7 +26,7 @@ echo "package: $(basename "$deb"), $(stat -c %s "$deb") bytes"
 [ "$(dpkg-deb --field "$deb" Version)" = "$version" ] || fail "Version is not $version"
 depends=$(dpkg-deb --field "$deb" Depends)
 for needed in libqt6widgets6 libqt6dbus6 libsdl2-mixer-2.0-0 libsqlite3-0 libjpeg62-turbo \
-    qt6-qpa-plugins fonts-liberation2; do
+    qt6-qpa-plugins qt6-translations-l10n fonts-liberation2; do
     case ", $depends," in
     *", $needed "* | *", $needed,"*) ;;
     *) fail "Depends lacks $needed: $depends" ;;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "installed_data.h"
 #include "scoped_env.h"
 #include "sdl_sound_player.h"
 #include "system_clock.h"
@@ -178,31 +179,44 @@ TEST_F(SdlSoundPlayerTest, OpensAudioOnFirstPlayAndClosesItOnDestruction) {
     EXPECT_EQ(SDL_WasInit(SDL_INIT_EVENTS), 0u);
 }
 
-// A file beside the executable for one test, removed afterwards.
-class BesideTheExecutable {
+// A file in a folder of the program's for one test, removed afterwards with the folders that
+// were made for it.
+class ProgramFile {
 public:
-    BesideTheExecutable(const char* name, const QByteArray& bytes)
-        : path_(QDir(QCoreApplication::applicationDirPath()).filePath(QString::fromLatin1(name))) {
+    ProgramFile(const QString& folder, const char* name, const QByteArray& bytes)
+        : folder_(folder), madeFolder_(!QDir(folder).exists()),
+          path_(QDir(folder).filePath(QString::fromLatin1(name))) {
         QFile f(path_);
-        ok_ = f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        ok_ =
+            QDir().mkpath(folder) && f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
     }
-    ~BesideTheExecutable() { QFile::remove(path_); }
-    BesideTheExecutable(const BesideTheExecutable&) = delete;
-    BesideTheExecutable& operator=(const BesideTheExecutable&) = delete;
+    ~ProgramFile() {
+        QFile::remove(path_);
+        if (madeFolder_)
+            QDir().rmpath(folder_);
+    }
+    ProgramFile(const ProgramFile&) = delete;
+    ProgramFile& operator=(const ProgramFile&) = delete;
     bool ok() const { return ok_; }
 
 private:
+    QString folder_;
+    bool madeFolder_;
     QString path_;
     bool ok_ = false;
 };
 
 // Started from a desktop launcher the working directory is the home folder: the sounds that
-// sit beside the program (with kq.ini) must still be found, and the working directory's own
-// come first.
-TEST_F(SdlSoundPlayerTest, BareNamesAreLookedUpInTheWorkingDirectoryThenBesideTheExecutable) {
-    const BesideTheExecutable beside("zorvat-test-beside.wav", silentWav(300));
-    const BesideTheExecutable shadowed("zorvat-test-both.wav", "not a sound");
-    ASSERT_TRUE(beside.ok() && shadowed.ok());
+// sit beside the program (with kq.ini) must still be found, and an installed copy's own in its
+// data folder; the working directory's come first, then those beside the program.
+TEST_F(SdlSoundPlayerTest, BareNamesAreLookedUpInTheWorkingDirectoryBesideTheProgramThenInItsData) {
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const ProgramFile beside(programFolder, "zorvat-test-beside.wav", silentWav(300));
+    const ProgramFile shadowed(programFolder, "zorvat-test-both.wav", "not a sound");
+    const ProgramFile installed(installedDataFolder(), "zorvat-test-installed.wav", silentWav(300));
+    const ProgramFile shadowedInstalled(installedDataFolder(), "zorvat-test-beside.wav",
+                                        "not a sound");
+    ASSERT_TRUE(beside.ok() && shadowed.ok() && installed.ok() && shadowedInstalled.ok());
     write("zorvat-test-both.wav", silentWav(300));
     const QString oldDir = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir_.path()));
@@ -210,7 +224,8 @@ TEST_F(SdlSoundPlayerTest, BareNamesAreLookedUpInTheWorkingDirectoryThenBesideTh
     {
         SdlSoundPlayer player(setup(SdlSoundPlayer::programFolders(), [&] { ++alerts; }));
         int playing = 0;
-        for (const char* name : {"zorvat-test-beside.wav", "zorvat-test-both.wav"}) {
+        for (const char* name :
+             {"zorvat-test-beside.wav", "zorvat-test-both.wav", "zorvat-test-installed.wav"}) {
             SCOPED_TRACE(name);
             player.playAsync(QString::fromLatin1(name));
             EXPECT_EQ(Mix_Playing(-1), ++playing);

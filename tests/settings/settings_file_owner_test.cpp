@@ -2,6 +2,7 @@
 // Where kq.ini is written from: a folder the user may not write to, and files that belong to
 // someone else. Runs as an ordinary user too; as root, the checks that need a user without
 // rights run in a child process that gives root up.
+#include "ordinary_user.h"
 #include "settings_file.h"
 
 #include <QDir>
@@ -10,17 +11,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <grp.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace zorvat {
 namespace {
-
-constexpr uid_t kNobody = 65534;
-constexpr gid_t kNoGroup = 65534;
 
 const QByteArray kOriginal("; by hand\n[LED]\nFormat=1\n\n\n[Zvuk]\nHlasitost=5\n");
 
@@ -40,21 +35,6 @@ bool writeTwoValues(const QString& path) {
     SettingsFile file(path);
     return file.writeInt("LED", "Format", 2) &&
            file.writeString("Cas", "Left", QStringLiteral("Zorvatice"));
-}
-
-// What a user without special rights sees: as root, a child process that has become nobody.
-bool asOrdinaryUser(const std::function<bool()>& action) {
-    if (geteuid() != 0)
-        return action();
-    const pid_t pid = fork();
-    if (pid == 0) {
-        const bool ok =
-            setgroups(0, nullptr) == 0 && setgid(kNoGroup) == 0 && setuid(kNobody) == 0 && action();
-        _exit(ok ? 0 : 1);
-    }
-    int status = 0;
-    return pid > 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
-           WEXITSTATUS(status) == 0;
 }
 
 class SettingsFileOwner : public ::testing::Test {
