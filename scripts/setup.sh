@@ -6,7 +6,7 @@ packages=(
     cmake ninja-build g++ pkg-config
     qt6-base-dev qt6-serialport-dev
     libsimpleini-dev libicu-dev libjpeg-dev libgtest-dev libsdl2-mixer-dev
-    fonts-liberation2 xvfb xauth dbus-daemon
+    fonts-liberation2 xvfb xauth dbus-daemon python3 python3-xlib
     g++-mingw-w64-x86-64
 )
 
