@@ -38,6 +38,9 @@ BURST_MESSAGES = ["1491 6 12345", "1491 7 13456", "1491 8 14567", "1491 9 15678"
 KQ_INI = "[LED]\nFormat=1\n\n[Cas]\nLeft=0\nTop=0\nTyp=%d\n" % VERSION
 MAIN_TITLE = "Duzeveru RE 4"
 HUNG_SEND_S = 2.0
+# An answering companion logs within milliseconds; this only tells a lost message from a
+# machine that is busy for a moment.
+ANSWER_S = 5.0
 PRESSES = 3  # the third press also fills the difference row: 1495 4
 
 # Window coordinates of the controls the bench uses (panel origin plus control centre).
@@ -115,14 +118,16 @@ class LineLog:
         """The arrival stamp and text of the first line starting with prefix; lines before it
         are dropped."""
         deadline = time.monotonic() + timeout_s
+        passed = []
         while True:
             try:
                 stamp, line = self.lines.get(timeout=max(0.0, deadline - time.monotonic()))
             except queue.Empty:
-                raise BenchError("the companion did not log '%s' within %.1f s"
-                                 % (prefix, timeout_s)) from None
+                raise BenchError("the companion did not log '%s' within %.1f s (passed over: %s)"
+                                 % (prefix, timeout_s, passed or "nothing")) from None
             if line.startswith(prefix):
                 return stamp, line
+            passed.append(line)
 
     def drain(self):
         while not self.lines.empty():
@@ -273,6 +278,16 @@ def cpu_seconds(pid):
     return ticks / os.sysconf("SC_CLK_TCK"), run_ns / 1e9
 
 
+def cpu_pressure_us():
+    """Time in which some task waited for a core (pressure stall information), if the kernel
+    keeps it."""
+    try:
+        with open("/proc/pressure/cpu") as f:
+            return int(f.readline().rsplit("total=", 1)[1])
+    except (OSError, IndexError, ValueError):
+        return None
+
+
 class MachineLoad:
     """How busy all cores were over a phase, whoever kept them busy."""
 
@@ -384,7 +399,7 @@ class Bench:
         self.main = self.screen.wait_window(
             self.program.pid, lambda w: w.get_wm_name() == MAIN_TITLE, 20, "main window")
         self.screen.focus(self.main)
-        self.log.expect("1494 %d" % VERSION, 10)
+        self.log.expect("1494 %d" % VERSION, 2 * ANSWER_S)
 
     def pick_port(self):
         self.screen.click(self.main, CB_UVOD)
@@ -398,7 +413,7 @@ class Bench:
                 raise BenchError("picking COM1 did not open the port")
             time.sleep(0.02)
         self.device.write(GREETING)
-        self.log.expect("1490 %d" % VERSION, 5)
+        self.log.expect("1490 %d" % VERSION, ANSWER_S)
         time.sleep(0.3)
 
     def program_holds_port(self):
@@ -432,7 +447,7 @@ class Bench:
     def running_cpu(self):
         self.log.drain()
         self.device.write(bytes([RESET, START]))
-        self.log.expect("1495 0 0", 2)
+        self.log.expect("1495 0 0", ANSWER_S)
         time.sleep(0.5)
         self.cpu("attempt running")
         self.device.write(bytes([RESET]))
@@ -471,7 +486,7 @@ class Bench:
         """Reset and start, then the presses at random moments. Returns the start stamp, the
         arrival of 1495 0 0, the press stamps and, per press, the arrival and value of its
         split message."""
-        timeout = 4 * HUNG_SEND_S if hung else 2
+        timeout = 4 * HUNG_SEND_S if hung else ANSWER_S
         ts = self.device.write(bytes([RESET, START]))
         started = None if hung else self.log.expect("1495 0 0", timeout)[0]
         keys, splits = [], []
@@ -532,7 +547,7 @@ class Bench:
         the burst comes once the start's own message has been given up, and each of the four
         messages then waits its bound."""
         settle = HUNG_SEND_S + 0.2 if hung else 0
-        timeout = HUNG_SEND_S + 1 if hung else 2
+        timeout = HUNG_SEND_S + 1 if hung else ANSWER_S
         reference = self.final_time_pixels()
         load = MachineLoad()
         to_first, to_last, to_screen = [], [], []
@@ -579,11 +594,11 @@ class Bench:
         if not hasattr(self, "final_pixels"):
             self.log.drain()
             self.device.write(bytes([RESET, START]))
-            self.log.expect("1495 0 0", 3)
+            self.log.expect("1495 0 0", ANSWER_S)
             time.sleep(0.2)
             self.device.write(BURST)
             for m in BURST_MESSAGES:
-                self.log.expect(m, 3)
+                self.log.expect(m, ANSWER_S)
             time.sleep(0.3)
             self.final_pixels = self.screen.pixels(self.main, LBL_CAS)
         return self.final_pixels
@@ -591,6 +606,17 @@ class Bench:
     # --- the run and its report -------------------------------------------------------------
 
     def run(self):
+        a = self.args
+        pressure, t0 = cpu_pressure_us(), time.monotonic()
+        try:
+            self.phases()
+        finally:
+            if pressure is not None:
+                self.notes.append("some task waited for a core %.0f %% of the run"
+                                  % ((cpu_pressure_us() - pressure) / 1e4
+                                     / (time.monotonic() - t0)))
+
+    def phases(self):
         a = self.args
         self.set_up()
         self.cpu("intro state idle")
@@ -687,6 +713,9 @@ def main():
         bench.show_logs()
         print("link_bench: %s" % e, file=sys.stderr)
         return 1
+    except KeyboardInterrupt:
+        print("link_bench: interrupted", file=sys.stderr)
+        return 130
     finally:
         bench.clean_up()
     return 0
