@@ -632,15 +632,16 @@ class Bench:
             self.bursts(True, a.hung_bursts)
 
     def report(self):
-        print("\n%-38s %5s %7s %7s %7s %6s %6s  %s"
-              % ("latency (ms)", "n", "p50", "p99", "max", "goal", "busy", ""))
+        print("\n%-38s %5s %7s %7s %7s %6s %6s %6s  %s"
+              % ("latency (ms)", "n", "p50", "p99", "max", "goal", "over", "busy", ""))
         for label, values, goal, busy in self.latencies:
             size = [abs(v) for v in values]
             p99 = percentile(size, 99)
+            over = 100 * sum(v > goal for v in size) / len(size)
             verdict = "ok" if p99 <= goal else "MISSED by %.2f ms" % (p99 - goal)
-            print("%-38s %5d %7.2f %7.2f %7.2f %6s %5.0f%%  %s"
+            print("%-38s %5d %7.2f %7.2f %7.2f %6s %5.1f%% %5.0f%%  %s"
                   % (label, len(values), percentile(size, 50), p99, max(size), "≤ %g" % goal,
-                     busy, verdict))
+                     over, busy, verdict))
         print("\n%-38s %9s %9s %7s %6s %6s  %s"
               % ("CPU (% of one core)", "program", "run time", "Xvfb", "goal", "busy", ""))
         for state, stat, run_time, xvfb, goal, busy in self.cpu_rows:
@@ -657,7 +658,8 @@ class Bench:
                       % (label, min(values), max(values), sum(values) / len(values)))
         for note in self.notes:
             print(note)
-        print("busy: all cores of the machine over the phase, other users' work included")
+        print("over: samples beyond the goal; busy: all cores of the machine over the phase, "
+              "other users' work included")
 
     def clean_up(self):
         self.procs.stop_all()
