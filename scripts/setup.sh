@@ -4,7 +4,8 @@
 #   run      build and run the programs (the default)
 #   package  also build the Debian package
 #   test     also build and run the tests and check the package
-# Usage: scripts/setup.sh [run|package|test]
+#   bench    also run bench/link_bench.py
+# Usage: scripts/setup.sh [run|package|test|bench]
 set -euo pipefail
 
 run=(
@@ -13,6 +14,7 @@ run=(
     fonts-liberation2 qt6-translations-l10n
 )
 package=(help2man dpkg-dev file)
+bench=(xvfb xauth dbus-daemon python3 python3-xlib)
 test=(
     libgtest-dev xvfb xauth xdotool x11-utils dbus-daemon
     g++-mingw-w64-x86-64
@@ -23,8 +25,9 @@ case "${1:-run}" in
 run) packages=("${run[@]}") ;;
 package) packages=("${run[@]}" "${package[@]}") ;;
 test) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+bench) packages=("${run[@]}" "${bench[@]}") ;;
 *)
-    echo "usage: $0 [run|package|test]" >&2
+    echo "usage: $0 [run|package|test|bench]" >&2
     exit 2
     ;;
 esac
