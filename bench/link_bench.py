@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Black-box benchmark of the device link of zorvat-d.
 
 Runs the real program on Xvfb with a pseudo-terminal as COM1 and zorvat-companion on a private
