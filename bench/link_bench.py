@@ -23,10 +23,12 @@ import tempfile
 import threading
 import time
 import tty
+from collections import namedtuple
 from pathlib import Path
 
 from Xlib import X, XK, Xatom, display
-from Xlib.ext import damage, xtest
+from Xlib.ext import damage, ge, xinput, xtest
+from Xlib.protocol import rq
 
 RESET, START = 0xAA, 0xAB
 # Firmware 4,58 (four data bytes per time), older-layout greeting, mode byte 0x54: four tracks.
@@ -56,8 +58,18 @@ BOARD_SIZE = (1440, 900)
 MOVING_TEXT = "zkouska posuvneho textu na tabuli"
 
 
+# A key press: when the bench sent it, and the X server time it was stamped with.
+Press = namedtuple("Press", "ms server_ms")
+
+
 def now_ms():
     return time.clock_gettime_ns(time.CLOCK_MONOTONIC) / 1e6
+
+
+def ms_since(server_ms, ms):
+    """X server time (32 bits of CLOCK_MONOTONIC milliseconds) minus a bench moment."""
+    whole = int(ms)
+    return (server_ms - whole + 2**31) % 2**32 - 2**31 - (ms - whole)
 
 
 def die_with_parent():
@@ -169,6 +181,17 @@ class Screen:
         self.root = self.d.screen().root
         self.space = self.keycode("space")
         self.damage = None
+        # Raw key events reach the root whatever window has the focus, and carry the server
+        # time that the program's key event gets too; from version 2.1 on also during a grab
+        # (an open drop-down list).
+        opcode = self.d.display.get_extension_major(xinput.extname)
+        xinput.XIQueryVersion(display=self.d.display, opcode=opcode, major_version=2,
+                              minor_version=2)
+        self.d.ge_add_event_data(opcode, xinput.RawKeyPress,
+                                 rq.Struct(rq.Card16("deviceid"), rq.Card32("time"),
+                                           rq.Card32("detail")))
+        self.root.xinput_select_events([(xinput.AllMasterDevices, xinput.RawKeyPressMask)])
+        self.d.sync()
 
     def keycode(self, name):
         return self.d.keysym_to_keycode(XK.string_to_keysym(name))
@@ -203,14 +226,23 @@ class Screen:
         self.d.sync()
 
     def key(self, code):
-        """Presses and releases a key through XTest; returns the moment just before the
-        requests leave for the server, which stamps the event when it takes them."""
+        """Presses and releases a key through XTest: the moment just before the requests leave
+        for the server, and the server time of the press."""
         xtest.fake_input(self.d, X.KeyPress, code)
         xtest.fake_input(self.d, X.KeyRelease, code)
         stamp = now_ms()
         self.d.flush()
+        # Once the server has answered, the raw event it made of the press has arrived too.
         self.d.sync()
-        return stamp
+        server_ms = None
+        while self.d.pending_events():
+            event = self.d.next_event()
+            if (event.type == ge.GenericEventCode and event.evtype == xinput.RawKeyPress
+                    and event.data.detail == code):
+                server_ms = event.data.time
+        if server_ms is None:
+            raise BenchError("the X server reported no press of key %d" % code)
+        return Press(stamp, server_ms)
 
     def type_text(self, text):
         for ch in text:
@@ -258,9 +290,7 @@ class Screen:
         event = self.d.next_event()
         w.destroy()
         self.d.sync()
-        mid = (before + after) / 2
-        # X time is 32 bits of milliseconds.
-        return ((event.time - int(mid)) + 2**31) % 2**32 - 2**31 - (mid - int(mid))
+        return ms_since(event.time, (before + after) / 2)
 
 
 def cpu_seconds(pid):
@@ -520,17 +550,23 @@ class Bench:
         if hung:
             self.attempt(hung)  # its start byte still found the program idle
         starts, later, start_sent, split_sent = [], [], [], []
+        start_stamped, key_stamped = [], []
         for _ in range(count):
             ts, started, keys, splits = self.attempt(hung)
             values = [value for _, value in splits]
-            first = values[0] - (keys[0] - ts)
+            first = values[0] - (keys[0].ms - ts)
             if abs(first) > 50:
                 raise BenchError("split %d for a press %.1f ms after the start: not in "
-                                 "thousandths?" % (values[0], keys[0] - ts))
+                                 "thousandths?" % (values[0], keys[0].ms - ts))
             starts.append(first)
-            later.extend((v - values[0]) - (k - keys[0]) for k, v in zip(keys[1:], values[1:]))
+            later.extend((v - values[0]) - (k.ms - keys[0].ms)
+                         for k, v in zip(keys[1:], values[1:]))
             start_sent.append(started - ts)
-            split_sent.extend(stamp - key for (stamp, _), key in zip(splits, keys))
+            split_sent.extend(stamp - key.ms for (stamp, _), key in zip(splits, keys))
+            # A split is the press's server time minus the start stamp, in whole milliseconds,
+            # so the program's start stamp follows from the first one.
+            start_stamped.append(ms_since(keys[0].server_ms - values[0], ts))
+            key_stamped.extend(ms_since(k.server_ms, k.ms) for k in keys)
         mode = "hung companion" if hung else "answering companion"
         busy = load.busy_percent()
         self.latencies.append(("start error, " + mode, starts, 1.0, busy))
@@ -540,6 +576,13 @@ class Bench:
                           "logged min %.1f, p50 %.1f ms"
                           % (mode, percentile(start_sent, 50), min(split_sent),
                              percentile(split_sent, 50)))
+        # Where an error comes from: the program's stamp of the start byte, or the X server's
+        # stamp of the key. Whole milliseconds, so a stamp without delay lies in (-1, 0].
+        for what, delays in (("start stamp − start byte written", start_stamped),
+                             ("key's X time − key sent", key_stamped)):
+            self.notes.append("%s: %s p50 %+.2f, p99 %+.2f, max %+.2f ms"
+                              % (mode, what, percentile(delays, 50), percentile(delays, 99),
+                                 max(delays)))
 
     # --- bursts -----------------------------------------------------------------------------
 
