@@ -111,6 +111,9 @@ ResultEntry TfrmCas::resultEntry(const QString& listed, const QString& outputTex
 void TfrmCas::addResults(const std::vector<ResultEntry>& entries) {
     if (entries.empty())
         return;
+    // The final times are on screen before the companion is told, however long that takes.
+    lblCas->repaint();
+    lblCasD->repaint();
     QStringList texts;
     for (const ResultEntry& e : entries)
         texts << e.text;
