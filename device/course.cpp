@@ -4,14 +4,41 @@
 #include "settings_bytes.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zorvat {
 
+namespace {
+
+struct Course {
+    std::uint8_t code;
+    const char* caption;
+    CourseMode mode;
+};
+
+constexpr std::array<Course, 6> kCourses{{
+    {1, "Jedna dráha", CourseMode::Track},
+    {2, "Dvě dráhy", CourseMode::Track},
+    {3, "Tři dráhy", CourseMode::Track},
+    {4, "Čtyři dráhy", CourseMode::Track},
+    {10, "Jeden útok", CourseMode::OneAttack},
+    {12, "Dva útoky", CourseMode::TwoAttacks},
+}};
+
+} // namespace
+
+std::optional<QString> courseCaption(std::uint8_t code) {
+    for (const Course& c : kCourses)
+        if (c.code == code)
+            return QString::fromUtf8(c.caption);
+    return std::nullopt;
+}
+
+// Any other caption (the label's initial text among them) counts as tracks.
 CourseMode courseModeOf(const QString& drahaCaption) {
-    if (drahaCaption == QStringLiteral("Jeden útok"))
-        return CourseMode::OneAttack;
-    if (drahaCaption == QStringLiteral("Dva útoky"))
-        return CourseMode::TwoAttacks;
+    for (const Course& c : kCourses)
+        if (drahaCaption == QString::fromUtf8(c.caption))
+            return c.mode;
     return CourseMode::Track;
 }
 

@@ -10,6 +10,9 @@ namespace zorvat {
 // The course as the decoder sees it: taken from the caption the course label shows.
 enum class CourseMode { Track, OneAttack, TwoAttacks };
 
+// The course label's caption for the course code of the mode byte's low nibble, if it has one,
+// and the mode a caption stands for: one table serves both.
+std::optional<QString> courseCaption(std::uint8_t code);
 CourseMode courseModeOf(const QString& drahaCaption);
 
 // The second time line for a target-state command: one position per bit of the low nibble.

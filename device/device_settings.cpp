@@ -1,30 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "device_settings.h"
 
+#include "course.h"
+#include "time_text.h"
 #include "version_table.h"
 
 namespace zorvat {
 
 namespace {
-
-std::optional<QString> courseCaption(std::uint8_t code) {
-    switch (code) {
-    case 1:
-        return QStringLiteral("Jedna dráha");
-    case 2:
-        return QStringLiteral("Dvě dráhy");
-    case 3:
-        return QStringLiteral("Tři dráhy");
-    case 4:
-        return QStringLiteral("Čtyři dráhy");
-    case 10:
-        return QStringLiteral("Jeden útok");
-    case 12:
-        return QStringLiteral("Dva útoky");
-    default:
-        return std::nullopt;
-    }
-}
 
 std::optional<QString> targetCaption(std::uint8_t target) {
     if (target == 0xA1)
@@ -44,6 +27,16 @@ std::optional<QString> timeFlagCaption(std::uint8_t flag) {
 
 } // namespace
 
+QString preparationCaption(int minutes, int seconds) {
+    return QString::number(minutes) + QLatin1Char(':') +
+           (seconds ? QStringLiteral("30") : QStringLiteral("00"));
+}
+
+Preparation preparationOf(const QString& caption) {
+    const int colon = caption.indexOf(QLatin1Char(':'));
+    return {StrToPrip(caption), caption.mid(colon + 1, 1) == QLatin1String("3") ? 30 : 0};
+}
+
 DeviceSettingsView decodeDeviceSettings(const SettingsBytes& nast, int verze, Edition edition) {
     const std::uint8_t mode = nast[0];
     const std::uint8_t target = nast[1];
@@ -56,8 +49,7 @@ DeviceSettingsView decodeDeviceSettings(const SettingsBytes& nast, int verze, Ed
     // taken as they come (0xA2 gives 102 minutes).
     v.pripravaM = verze == 467 ? 10 * (target >> 4) + (target & 0x0F) : (mode >> 4) & 0x07;
     v.pripravaS = (mode & 0x80) ? 30 : 0;
-    v.preparation = QString::number(v.pripravaM) + QLatin1Char(':') +
-                    (v.pripravaS ? QStringLiteral("30") : QStringLiteral("00"));
+    v.preparation = preparationCaption(v.pripravaM, v.pripravaS);
     v.targets = targetCaption(target);
     return v;
 }

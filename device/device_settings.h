@@ -21,6 +21,14 @@ struct DeviceSettingsView {
     std::optional<QString> targets; // lblTerce
 };
 
+// The preparation label's caption, "5:30", and the time it stands for.
+struct Preparation {
+    int minutes = 0;
+    int seconds = 0;
+};
+QString preparationCaption(int minutes, int seconds);
+Preparation preparationOf(const QString& caption);
+
 DeviceSettingsView decodeDeviceSettings(const SettingsBytes& nast, int verze, Edition edition);
 
 } // namespace zorvat

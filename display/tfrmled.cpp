@@ -7,6 +7,7 @@
 
 #include <QCloseEvent>
 #include <QKeyEvent>
+#include <algorithm>
 
 namespace zorvat {
 
@@ -53,8 +54,41 @@ TfrmLED::TfrmLED(QWidget* owner, TimerFactory& timers)
 }
 
 void TfrmLED::tmrStartTimer() {
+    hideStartBanner();
+}
+
+void TfrmLED::showStartBanner() {
+    pnlStart->show();
+    tmrStart->setEnabled(true);
+}
+
+void TfrmLED::hideStartBanner() {
     tmrStart->setEnabled(false);
     pnlStart->hide();
+}
+
+void TfrmLED::setRow(int row, const QString& caption, const QString& time) {
+    captionLabels().at(row)->setText(caption);
+    timeLabels().at(row)->setText(time);
+}
+
+int TfrmLED::rowsTaken() const {
+    const auto times = timeLabels();
+    return static_cast<int>(std::find_if(times.begin(), times.end(),
+                                         [](const QLabel* l) { return l->text().isEmpty(); }) -
+                            times.begin());
+}
+
+std::array<QString, 4> TfrmLED::rowTimes() const {
+    std::array<QString, 4> texts;
+    std::ranges::transform(timeLabels(), texts.begin(), &QLabel::text);
+    return texts;
+}
+
+void TfrmLED::clearRows() {
+    for (const auto& labels : {captionLabels(), timeLabels()})
+        for (QLabel* l : labels)
+            l->clear();
 }
 
 void TfrmLED::resizeEvent(QResizeEvent*) {

@@ -6,6 +6,7 @@
 
 #include <QLabel>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -52,6 +53,17 @@ public:
 
     void tmrStartTimer();
 
+    // The four split rows, 0 to 3, fill in order: a row is taken once it shows a time.
+    void setRow(int row, const QString& caption, const QString& time);
+    int rowsTaken() const;
+    std::array<QString, 4> rowTimes() const;
+    void clearRows();
+
+    // The START banner shows for two seconds after the start, or until hidden.
+    void showStartBanner();
+    void hideStartBanner();
+    bool isStartBannerShown() const { return !pnlStart->isHidden(); }
+
     // Lays the board out for its outer size and the main window's texts. Only the team name
     // label gets a new text; the rows keep theirs.
     void PrekresliLED();
@@ -72,6 +84,8 @@ protected:
 private:
     QLabel* boardLabel(const char* name, const QColor& colour, Qt::Alignment align);
     void placeRow(int k, QLabel* caption, QLabel* time, const BoardLayout& l);
+    std::array<QLabel*, 4> captionLabels() const { return {lblM0, lblM1, lblM2, lblMR}; }
+    std::array<QLabel*, 4> timeLabels() const { return {lblCas0, lblCas1, lblCas2, lblCas3}; }
 
     MeasureText measure_;
 };

@@ -7,16 +7,8 @@
 
 namespace zorvat {
 
-namespace {
-
-const QString kReady = QStringLiteral("Automatický start");
-const QString kWarned = QStringLiteral("Pozor!!!");
-const QString kStarted = QStringLiteral("Odstartováno!!!");
-
-} // namespace
-
 void TfrmCas::btnAutomatClick() {
-    if (btnAutomat->text() == kWarned) {
+    if (automaticStage() == AutomaticStage::Warned) {
         btnAutomat->setEnabled(false);
         // Painted now: the thread blocks until the shot.
         btnAutomat->repaint();
@@ -24,16 +16,24 @@ void TfrmCas::btnAutomatClick() {
         std::mt19937 random(static_cast<std::uint32_t>(s_.clock.now().toMSecsSinceEpoch()));
         s_.clock.sleepMs(100 + std::uniform_int_distribution<int>(0, 499)(random));
         s_.sounds.playAsync(QStringLiteral("vystrel.wav"));
-        btnAutomat->setText(kStarted);
+        setAutomaticStage(AutomaticStage::Started);
         s_.serial.setDtr(true);
         s_.clock.sleepMs(5);
         s_.serial.setDtr(false);
     }
-    if (btnAutomat->text() == kReady) {
-        btnAutomat->setText(kWarned);
+    if (automaticStage() == AutomaticStage::Ready) {
+        setAutomaticStage(AutomaticStage::Warned);
         btnAutomat->repaint();
         s_.sounds.playSync(QStringLiteral("zacatek.wav"));
     }
+}
+
+void TfrmCas::setAutomaticStage(AutomaticStage stage) {
+    btnAutomat->setText(automaticStageText(stage));
+}
+
+std::optional<AutomaticStage> TfrmCas::automaticStage() const {
+    return automaticStageOf(btnAutomat->text());
 }
 
 } // namespace zorvat

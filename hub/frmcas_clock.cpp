@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The reset between attempts, the preparation countdown and the rotation of earlier times.
 #include "course.h"
+#include "device_settings.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
 #include "time_surface.h"
@@ -17,24 +18,19 @@ void TfrmCas::reset_cas() {
     btnAutomat->setEnabled(true);
     for (QLabel* l : {lblM0C, lblM1C, lblM2C, lblMRC})
         l->hide();
-    TfrmLED& board = *frmLED_;
-    for (QLabel* l : {board.lblCas0, board.lblCas1, board.lblCas2, board.lblCas3, board.lblM0,
-                      board.lblM1, board.lblM2, board.lblMR})
-        l->setText(QString());
+    frmLED_->clearRows();
     setCaptionEditsEnabled(true);
-    btnAutomat->setText(QStringLiteral("Automatický start"));
+    setAutomaticStage(AutomaticStage::Ready);
     btnAutomat->setEnabled(true);
     DXCas1->hide();
-    board.pnlStart->hide();
-    board.tmrStart->setEnabled(false);
+    frmLED_->hideStartBanner();
     events_.reset();
 }
 
 void TfrmCas::loadCountdown() {
-    const QString configured = lblPriprava->text();
-    pripravaM = StrToPrip(configured);
-    const int colon = configured.indexOf(QLatin1Char(':'));
-    pripravaS = configured.mid(colon + 1, 1) == QLatin1String("3") ? 30 : 0;
+    const Preparation configured = preparationOf(lblPriprava->text());
+    pripravaM = configured.minutes;
+    pripravaS = configured.seconds;
     lblCas->setText(QString::number(pripravaM) +
                     (pripravaS ? QStringLiteral(",30 ") : QStringLiteral(",00 ")));
     tmrOdpocet->setEnabled(true);

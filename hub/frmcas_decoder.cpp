@@ -79,13 +79,12 @@ void TfrmCas::startCommand() {
     CBCas->setFocus();
     setCaptionEditsEnabled(false);
     DXCas1->show();
-    frmLED_->pnlStart->show();
-    frmLED_->tmrStart->setEnabled(true);
+    frmLED_->showStartBanner();
     events_.started(StartKQ, startMonotonicMs);
 }
 
 void TfrmCas::targetStateDisplay(std::uint8_t b) {
-    lblCasD->setText(targetStateText(b & 0x0F, courseModeOf(lblDraha->text())));
+    lblCasD->setText(targetStateText(b & 0x0F, courseMode()));
 }
 
 void TfrmCas::setCaptionEditsEnabled(bool on) {

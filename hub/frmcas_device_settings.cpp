@@ -21,4 +21,8 @@ void TfrmCas::Nastav_uPC() {
     Nastaveni();
 }
 
+CourseMode TfrmCas::courseMode() const {
+    return courseModeOf(lblDraha->text());
+}
+
 } // namespace zorvat

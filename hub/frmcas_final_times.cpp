@@ -35,7 +35,7 @@ void TfrmCas::attemptCompletion() {
     const int n = slotCount(nast[0]);
     std::vector<ResultEntry> entries;
     if (attackFlag(nast[0])) {
-        const CourseMode mode = courseModeOf(lblDraha->text());
+        const CourseMode mode = courseMode();
         if (mode == CourseMode::TwoAttacks) {
             const AttackSlots s = twoAttackScan();
             pairEntry(s.A, s.B, entries);
@@ -125,7 +125,7 @@ void TfrmCas::addResults(const std::vector<ResultEntry>& entries) {
 }
 
 void TfrmCas::redisplay() {
-    if (courseModeOf(lblDraha->text()) == CourseMode::TwoAttacks) {
+    if (courseMode() == CourseMode::TwoAttacks) {
         twoAttackScan();
         return;
     }

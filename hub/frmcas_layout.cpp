@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's controls: names, places, sizes, texts, fonts and colours.
+#include "device_settings.h"
 #include "intro_picture.h"
 #include "jpeg_image.h"
 #include "tfrmcas.h"
@@ -150,7 +151,7 @@ void TfrmCas::buildTimePanel() {
                          Qt::AlignRight);
     lblDraha = fixedLabel(pnlCas, "lblDraha", {6, 129, 67, 16}, QStringLiteral("jeden útok"),
                           arialBold(11), kYellow);
-    lblPriprava = fixedLabel(pnlCas, "lblPriprava", {72, 129, 27, 16}, QStringLiteral("5:00"),
+    lblPriprava = fixedLabel(pnlCas, "lblPriprava", {72, 129, 27, 16}, preparationCaption(5, 0),
                              arialBold(11), kYellow, Qt::AlignRight);
     lblTerce = fixedLabel(pnlCas, "lblTerce", {110, 129, 60, 16}, QStringLiteral("rozepínací"),
                           arialBold(11), kYellow, Qt::AlignRight);
@@ -212,7 +213,7 @@ void TfrmCas::buildSidePanel() {
     setTextColour(lblMezicas, kRed);
     lblMezicas->setText(QStringLiteral("Mezičasy zobrazíte mezerníkem"));
     btnAutomat = button(pnl_ext, "btnAutomat", {5, 173, 173, 26},
-                        QStringLiteral("Automatický start"), msSansSerifBold(11));
+                        automaticStageText(AutomaticStage::Ready), msSansSerifBold(11));
     btnAutomat->setEnabled(false);
     btnAutomat->setFocusPolicy(Qt::ClickFocus);
     lblM0C = autoLabel(pnl_ext, "lblM0C", {5, 205}, QString());

@@ -21,9 +21,7 @@ bool TfrmCas::CBCasChange() {
         return putOnClipboard(QString());
     }
     btnDel->setEnabled(true);
-    const TfrmLED& board = *frmLED_;
-    const std::array<QString, 4> splits{board.lblCas0->text(), board.lblCas1->text(),
-                                        board.lblCas2->text(), board.lblCas3->text()};
+    const std::array<QString, 4> splits = frmLED_->rowTimes();
     const auto layout = CBformat_casu->currentIndex() == 1
                             ? ClipboardLayout::LeftThenRight
                             : ClipboardLayout::FirstWithLetterThenSecond;

@@ -85,6 +85,36 @@ void TfrmCas::createTimers() {
     tmrCas = s_.timers.create(16, [this] { tmrCas1Timer(); });
 }
 
+HubState TfrmCas::state() const {
+    return {
+        .verze = verze,
+        .BCas = BCas,
+        .pocetB_Uvod = pocetB_Uvod,
+        .maxTime = maxTime,
+        .nast = nast,
+        .pripravaM = pripravaM,
+        .pripravaS = pripravaS,
+        .t_cas = t_cas,
+        .t_posun = t_posun,
+        .StartKQ = StartKQ,
+        .startMonotonicMs = startMonotonicMs,
+        .casu = casu,
+        .pcas = pcas,
+        .prik_data = framing.prik_data,
+        .bytu = framing.bytu,
+        .pocetByte = framing.pocetByte,
+        .awaitingGreeting = greetingAwaited_,
+        .decoding = decoding_,
+        .linkLost = linkLost_,
+        .greetingWaitRunning = tmrInWait->isEnabled(),
+        .watchdogRunning = tmrVyprs->isEnabled(),
+        .reconnecting = tmrReconnect->isEnabled(),
+        .countdownRunning = tmrOdpocet->isEnabled(),
+        .rotating = tmrPrep->isEnabled(),
+        .frameTickRunning = tmrCas->isEnabled(),
+    };
+}
+
 std::unique_ptr<TfrmCas> TfrmCas::start(Edition edition, Services services, QString settingsPath) {
     auto frm = std::make_unique<TfrmCas>(edition, services, std::move(settingsPath));
     frm->FormCreate();

@@ -3,7 +3,9 @@
 
 #include "attempt_events.h"
 #include "auto_size_label.h"
+#include "automatic_stage.h"
 #include "companion_link.h"
+#include "course.h"
 #include "edition.h"
 #include "framing.h"
 #include "services.h"
@@ -32,6 +34,42 @@ class SettingsFile;
 // state where the device protocol says so, and the handlers, which read the controls,
 // call into the subsystems and write the controls back. Handlers are spread over the
 // subsystem folders (device/hub, timing/hub); this file declares them all.
+// What the hub's state fields hold at one moment, for the tools and the tests.
+struct HubState {
+    int verze = 0;
+    std::uint8_t BCas = 0;
+    std::uint8_t pocetB_Uvod = 0;
+    int maxTime = 0;
+    SettingsBytes nast{};
+    int pripravaM = 0;
+    int pripravaS = 0;
+    bool t_cas = false;
+    bool t_posun = false;
+    QDateTime StartKQ;
+    qint64 startMonotonicMs = 0;
+    std::uint8_t casu = 0;
+    std::uint8_t pcas = 0;
+    bool prik_data = false;
+    std::uint8_t bytu = 0;
+    std::uint8_t pocetByte = 0;
+    bool awaitingGreeting = false;
+    bool decoding = false;
+    bool linkLost = false;
+    // Which timers run: the greeting's last byte, the greeting watchdog, the reconnect, the
+    // countdown, the rotation of earlier times and the frame tick.
+    bool greetingWaitRunning = false;
+    bool watchdogRunning = false;
+    bool reconnecting = false;
+    bool countdownRunning = false;
+    bool rotating = false;
+    bool frameTickRunning = false;
+};
+
+// The main window and hub of the program: it owns the controls, whose texts double as
+// state where the device protocol says so, and the handlers, which read the controls,
+// call into the subsystems and write the controls back. Its handlers are split by subsystem
+// over the files of this folder; this file declares them all. The controls are reached from
+// outside by their object names, as a user would find them.
 class TfrmCas : public QWidget {
 public:
     TfrmCas(Edition edition, Services services, QString settingsPath);
@@ -41,22 +79,37 @@ public:
     // intro state, port probe), then its board window; the caller shows it.
     static std::unique_ptr<TfrmCas> start(Edition edition, Services services, QString settingsPath);
 
-    void FormCreate();
-    void createBoard();
-
     Edition edition() const { return edition_; }
     // Everything that happens at the table goes to the companion first, then to these.
     void subscribe(AttemptEvents& subscriber) { events_.subscribe(subscriber); }
     const QString& settingsPath() const { return settingsPath_; }
     TfrmLED* frmLED() const { return frmLED_.get(); }
+    HubState state() const;
 
-    // --- shell ---
-    void schovat_form(bool co);
     // pressedMs: when the key went down, on the monotonic clock; the moment it is handled
     // when the platform gave no usable stamp.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});
 
-    // --- serial link and handshake (device/hub) ---
+    // The whole results list (frmcas_results_export.cpp).
+    void restoreResults(const std::vector<QString>& entries);
+    QString allResultsText() const;
+    void copyAllResults();
+    void saveResultsCsv(const QString& file);
+    // Writes this run's results to a CSV file; the error in the system's words, if any.
+    std::function<std::optional<QString>(const QString& file)> exportResults;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void FormCreate();
+    void createBoard();
+    // --- shell ---
+    void schovat_form(bool co);
+
+    // --- serial link and handshake ---
     void probePorts();
     void CBUvodChange();
     bool PrijmiByte(std::uint8_t& co);
@@ -66,9 +119,6 @@ public:
     void tmrRS232Timer();
     void linkLost(const QString& reason);
     void reconnectTick();
-    bool isAwaitingGreeting() const { return greetingAwaited_; }
-    bool isDecoding() const { return decoding_; }
-    bool isLinkLost() const { return linkLost_; }
     void Nastav_uPC();
     void runCommand(std::uint8_t b);
     void startCommand();
@@ -77,7 +127,7 @@ public:
     void attemptCompletion();
     void redisplay();
 
-    // --- version step and clock (timing/hub) ---
+    // --- version step and clock ---
     void nastav_cas();
     void nastav_typ();
     void Nastaveni();
@@ -89,34 +139,27 @@ public:
     void tmrPrepTimer();
     void tmrCas1Timer();
 
-    // --- splits, results list and clipboard (timing/hub) ---
+    // --- splits, results list and clipboard ---
     void mezicas(std::optional<qint64> pressedMs = {});
     bool CBCasChange(); // false when the clipboard refused the text
     void btnDelClick();
-    // The whole list (timing/hub/frmcas_results_export.cpp).
-    void restoreResults(const std::vector<QString>& entries);
-    QString allResultsText() const;
-    void copyAllResults();
-    void saveResultsCsv(const QString& file);
     void CBCasContextMenu(const QPoint& at);
-    // Writes this run's results to a CSV file; the error in the system's words, if any.
-    std::function<std::optional<QString>(const QString& file)> exportResults;
     // true: the list must not see it
     bool CBCasKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});
 
-    // --- automatic start (shell) ---
+    // --- automatic start ---
     void btnAutomatClick();
 
-    // --- companion requests (companion/hub) ---
+    // --- companion requests ---
     void readActualTxt();
 
-    // --- board window and moving text (display/hub) ---
+    // --- board window and moving text ---
     void SB_zobrClick();
     void captionChanged();
     void edtTextEnter();
     void edtTextExit();
 
-    // --- time text forms of the slots (timing/hub) ---
+    // --- time text forms of the slots ---
     QString CasToStr(int slot, bool ano) const;
     QString CasToStrOut(int slot, bool ano) const;
     QString Decode_Terc(int slot) const;
@@ -219,12 +262,6 @@ public:
     // The split values of board rows 1 to 3, for the difference row.
     std::array<qint32, 3> splitTags{};
 
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
-private:
     void buildLayout();
     void buildTimePanel();
     void buildResultsPanel();
@@ -250,6 +287,10 @@ private:
     void consumeBytes();
     void setLinkShown(bool up);
     void buildLinkNotice();
+    // The texts that double as state, each read in one place.
+    CourseMode courseMode() const;
+    void setAutomaticStage(AutomaticStage stage);
+    std::optional<AutomaticStage> automaticStage() const;
 
     Edition edition_;
     Services s_;

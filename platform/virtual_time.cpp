@@ -47,6 +47,11 @@ std::unique_ptr<Timer> VirtualTime::create(int intervalMs, std::function<void()>
     return std::make_unique<VirtualTimer>(*this, e);
 }
 
+int VirtualTime::enabledTimers() const {
+    return static_cast<int>(
+        std::ranges::count_if(entries_, [](const Entry* e) { return e->enabled; }));
+}
+
 void VirtualTime::forget(Entry* e) {
     entries_.erase(std::remove(entries_.begin(), entries_.end(), e), entries_.end());
     delete e;

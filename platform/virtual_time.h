@@ -28,6 +28,8 @@ public:
 
     // Lets ms milliseconds pass, firing due timers in time order (creation order on ties).
     void advance(qint64 ms);
+    // How many of the timers made here are enabled.
+    int enabledTimers() const;
 
 private:
     struct Entry;

@@ -15,18 +15,18 @@ protected:
 };
 
 TEST_F(AutomaticStart, TwoClicksAnnounceWarnWaitShootAndPulse) {
-    ASSERT_TRUE(frm->btnAutomat->isEnabled());
-    ASSERT_EQ(frm->btnAutomat->text(), QStringLiteral("Automatický start"));
-    frm->btnAutomat->click();
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Pozor!!!"));
-    EXPECT_TRUE(frm->btnAutomat->isEnabled());
+    ASSERT_TRUE(ui<QPushButton>("btnAutomat")->isEnabled());
+    ASSERT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Automatický start"));
+    ui<QPushButton>("btnAutomat")->click();
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Pozor!!!"));
+    EXPECT_TRUE(ui<QPushButton>("btnAutomat")->isEnabled());
     EXPECT_EQ(sounds.played, (Played{{QStringLiteral("zacatek.wav"), true}}));
     EXPECT_TRUE(serial.lines.isEmpty());
 
     const qint64 before = time.monotonicMs();
-    frm->btnAutomat->click();
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Odstartováno!!!"));
-    EXPECT_FALSE(frm->btnAutomat->isEnabled());
+    ui<QPushButton>("btnAutomat")->click();
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Odstartováno!!!"));
+    EXPECT_FALSE(ui<QPushButton>("btnAutomat")->isEnabled());
     EXPECT_EQ(sounds.played, (Played{{QStringLiteral("zacatek.wav"), true},
                                      {QStringLiteral("pozor.wav"), true},
                                      {QStringLiteral("vystrel.wav"), false}}));
@@ -37,20 +37,20 @@ TEST_F(AutomaticStart, TwoClicksAnnounceWarnWaitShootAndPulse) {
     EXPECT_LE(pause, 599);
     // The device's start changes nothing; its reset re-arms the button.
     device({0xAB});
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Odstartováno!!!"));
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Odstartováno!!!"));
     device({0xAA});
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Automatický start"));
-    EXPECT_TRUE(frm->btnAutomat->isEnabled());
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Automatický start"));
+    EXPECT_TRUE(ui<QPushButton>("btnAutomat")->isEnabled());
 }
 
 TEST_F(AutomaticStart, PausesVaryAndStayWithinTheirRange) {
     QSet<qint64> pauses;
     for (int i = 0; i < 20; ++i) {
-        frm->btnAutomat->click();
+        ui<QPushButton>("btnAutomat")->click();
         time.advance(37 * i + 1); // another moment, another seed
         serial.lineTimes.clear();
         const qint64 before = time.monotonicMs();
-        frm->btnAutomat->click();
+        ui<QPushButton>("btnAutomat")->click();
         ASSERT_EQ(serial.lineTimes.size(), 2);
         const qint64 pause = serial.lineTimes[0] - before;
         EXPECT_GE(pause, 100);
@@ -62,9 +62,9 @@ TEST_F(AutomaticStart, PausesVaryAndStayWithinTheirRange) {
 }
 
 TEST_F(AutomaticStart, AResetAfterTheAnnouncementReArms) {
-    frm->btnAutomat->click();
+    ui<QPushButton>("btnAutomat")->click();
     device({0xAA});
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Automatický start"));
-    frm->btnAutomat->click();
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Pozor!!!"));
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Automatický start"));
+    ui<QPushButton>("btnAutomat")->click();
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Pozor!!!"));
 }

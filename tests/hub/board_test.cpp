@@ -10,64 +10,65 @@ using Board = Device;
 TEST_F(Board, ToggleShowsAndHidesAndClosingRaisesTheButton) {
     start();
     frm->show();
-    frm->SB_zobr->click();
+    ui<QPushButton>("SB_zobr")->click();
     EXPECT_TRUE(frm->frmLED()->isVisible());
-    frm->edtSDH->setText(QStringLiteral("SDH Zorvatice"));
+    ui<QLineEdit>("edtSDH")->setText(QStringLiteral("SDH Zorvatice"));
     EXPECT_EQ(frm->frmLED()->lblSDH->text(), QStringLiteral("SDH Zorvatice"));
     frm->frmLED()->close();
     EXPECT_FALSE(frm->frmLED()->isVisible());
-    EXPECT_FALSE(frm->SB_zobr->isChecked());
+    EXPECT_FALSE(ui<QPushButton>("SB_zobr")->isChecked());
     // Captions typed while hidden are taken at the next showing.
-    frm->edtSDH->setText(QStringLiteral("Hidden"));
+    ui<QLineEdit>("edtSDH")->setText(QStringLiteral("Hidden"));
     EXPECT_EQ(frm->frmLED()->lblSDH->text(), QStringLiteral("SDH Zorvatice"));
-    frm->SB_zobr->click();
+    ui<QPushButton>("SB_zobr")->click();
     EXPECT_EQ(frm->frmLED()->lblSDH->text(), QStringLiteral("Hidden"));
-    frm->SB_zobr->click();
+    ui<QPushButton>("SB_zobr")->click();
     EXPECT_FALSE(frm->frmLED()->isVisible());
 }
 
 TEST_F(Board, RunningTimeTicksAndStopsAtTheLimit) {
     greet(457, 0x51); // limit 99 999 ms
-    pick(frm->CBFormat, 1);
+    pick(ui<QComboBox>("CBFormat"), 1);
     device({0xAB});
     time.advance(1234);
-    const QString shown = frm->lblCas->text();
+    const QString shown = ui<QLabel>("lblCas")->text();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("1,2"))) << shown.toStdString();
     EXPECT_EQ(shown.size(), 5);
     time.advance(99999 - 1234 - 20);
-    EXPECT_TRUE(frm->t_cas);
+    EXPECT_TRUE(frm->state().t_cas);
     time.advance(100);
-    EXPECT_FALSE(frm->t_cas);
-    EXPECT_TRUE(frm->DXCas1->isHidden());
-    EXPECT_EQ(frm->lblCas->text(), QStringLiteral("99,999"));
+    EXPECT_FALSE(frm->state().t_cas);
+    EXPECT_TRUE(ui<TimeSurface>("DXCas1")->isHidden());
+    EXPECT_EQ(ui<QLabel>("lblCas")->text(), QStringLiteral("99,999"));
 }
 
 TEST_F(Board, HundredthsOnlyVersionsCutTheThousandths) {
     greet(454, 0x51);
-    frm->CBFormat->setCurrentIndex(1); // stored "tisíciny" on a version that hides the list
+    ui<QComboBox>("CBFormat")
+        ->setCurrentIndex(1); // stored "tisíciny" on a version that hides the list
     device({0xAB});
     time.advance(1000);
-    EXPECT_EQ(frm->lblCas->text().size(), 4) << frm->lblCas->text().toStdString();
+    EXPECT_EQ(ui<QLabel>("lblCas")->text().size(), 4) << ui<QLabel>("lblCas")->text().toStdString();
 }
 
 TEST_F(Board, MovingTextRunsFromLeavingTheBoxUntilEnteringIt) {
     greet(466, 0x51);
     frm->show();
     frm->activateWindow();
-    frm->edtText->setFocus();
+    ui<QLineEdit>("edtText")->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(frm->t_posun);
-    frm->edtText->setText(QStringLiteral("Vítejte"));
-    frm->edtSDH->setFocus();
+    EXPECT_FALSE(frm->state().t_posun);
+    ui<QLineEdit>("edtText")->setText(QStringLiteral("Vítejte"));
+    ui<QLineEdit>("edtSDH")->setFocus();
     QApplication::processEvents();
-    ASSERT_TRUE(frm->t_posun);
+    ASSERT_TRUE(frm->state().t_posun);
     EXPECT_EQ(frm->frmLED()->Scrolly, QStringLiteral("Vítejte"));
     const int first = frm->frmLED()->scroll;
     time.advance(160);
     EXPECT_EQ(frm->frmLED()->scroll, first - 10) << "one pixel per frame tick";
-    frm->edtText->setFocus();
+    ui<QLineEdit>("edtText")->setFocus();
     QApplication::processEvents();
-    EXPECT_FALSE(frm->t_posun);
+    EXPECT_FALSE(frm->state().t_posun);
     time.advance(160);
     EXPECT_EQ(frm->frmLED()->scroll, first - 10);
 }

@@ -34,7 +34,7 @@ protected:
 
 TEST_F(CompanionMessages, SettingsAndVersionRequestsAreAnsweredAtOnce) {
     greet(466, 0xDC);
-    pick(frm->CBFormat, 1);
+    pick(ui<QComboBox>("CBFormat"), 1);
     companion.sent.clear();
     message(1490);
     message(1494);
@@ -49,21 +49,21 @@ TEST_F(CompanionMessages, ActualTxtFillsTeamAndMovingText) {
     QApplication::processEvents();
     writeActual("SDH Horní Zorvatice\r\nVítejte na soutěži\r\n");
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("SDH Horní Zorvatice"));
-    EXPECT_EQ(frm->edtText->text(), QStringLiteral("Vítejte na soutěži"));
-    EXPECT_EQ(frm->focusWidget(), frm->edtM1);
-    EXPECT_TRUE(frm->t_posun);
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("SDH Horní Zorvatice"));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text(), QStringLiteral("Vítejte na soutěži"));
+    EXPECT_EQ(frm->focusWidget(), ui<QLineEdit>("edtM1"));
+    EXPECT_TRUE(frm->state().t_posun);
     EXPECT_EQ(frm->frmLED()->Scrolly, QStringLiteral("Vítejte na soutěži"));
     EXPECT_TRUE(errors.shown.isEmpty());
 }
 
 TEST_F(CompanionMessages, OneLineGivesAnEmptySecondLineEvenWhenHidden) {
     greet(466, 0x51); // window never shown: the focus steps run without focus events
-    frm->edtText->setText(QStringLiteral("old"));
+    ui<QLineEdit>("edtText")->setText(QStringLiteral("old"));
     writeActual("Jen tým");
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("Jen tým"));
-    EXPECT_EQ(frm->edtText->text(), QString());
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("Jen tým"));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text(), QString());
 }
 
 TEST_F(CompanionMessages, ALongTeamNameFromTheCompanionIsKeptWhole) {
@@ -71,7 +71,7 @@ TEST_F(CompanionMessages, ALongTeamNameFromTheCompanionIsKeptWhole) {
     const QString name = QStringLiteral("Sbor dobrovolných hasičů Zorvatice nad Orlicí");
     writeActual(name.toUtf8() + "\n");
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), name);
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), name);
 }
 
 TEST_F(CompanionMessages, LinesLongerThanAnEditBoxNormallyTakesAreKeptWhole) {
@@ -81,28 +81,28 @@ TEST_F(CompanionMessages, LinesLongerThanAnEditBoxNormallyTakesAreKeptWhole) {
     writeActual(team.toUtf8() + "\n" + text.toUtf8() + "\n");
     message(1493);
     // Compared as lengths first: a failure should not print 40,000 characters.
-    EXPECT_EQ(frm->edtSDH->text().size(), team.size());
-    EXPECT_TRUE(frm->edtSDH->text() == team);
-    EXPECT_EQ(frm->edtText->text().size(), text.size());
-    EXPECT_TRUE(frm->edtText->text() == text);
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text().size(), team.size());
+    EXPECT_TRUE(ui<QLineEdit>("edtSDH")->text() == team);
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text().size(), text.size());
+    EXPECT_TRUE(ui<QLineEdit>("edtText")->text() == text);
 }
 
 TEST_F(CompanionMessages, WindowsCodePageIsRead) {
     greet(466, 0x51);
     writeActual(QByteArray("Hasi\xe8i\nP\xf8\xedprava\n"));
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("Hasiči"));
-    EXPECT_EQ(frm->edtText->text(), QStringLiteral("Příprava"));
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("Hasiči"));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text(), QStringLiteral("Příprava"));
 }
 
 TEST_F(CompanionMessages, AMissingFileIsReportedAndChangesNothing) {
     greet(466, 0x51);
-    frm->edtSDH->setText(QStringLiteral("Kept"));
+    ui<QLineEdit>("edtSDH")->setText(QStringLiteral("Kept"));
     message(1493);
     EXPECT_EQ(errors.shown,
               QStringList{QStringLiteral("I/O error: actual.txt: No such file or directory")});
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("Kept"));
-    EXPECT_FALSE(frm->t_posun);
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("Kept"));
+    EXPECT_FALSE(frm->state().t_posun);
 }
 
 namespace {
@@ -157,7 +157,7 @@ TEST_F(CompanionMessages, AnythingButARegularFileIsRefused) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(c.make());
-        frm->edtSDH->setText(QStringLiteral("Kept"));
+        ui<QLineEdit>("edtSDH")->setText(QStringLiteral("Kept"));
         errors.shown.clear();
         {
             FifoWatchdog watchdog(actual);
@@ -166,7 +166,7 @@ TEST_F(CompanionMessages, AnythingButARegularFileIsRefused) {
         }
         EXPECT_EQ(errors.shown,
                   QStringList{QStringLiteral("I/O error: actual.txt: není obyčejný soubor")});
-        EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("Kept"));
+        EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("Kept"));
         EXPECT_TRUE(QFileInfo(actual).isDir() ? QDir(dir.path()).rmdir(QStringLiteral("actual.txt"))
                                               : QFile::remove(actual));
     }
@@ -181,12 +181,12 @@ TEST_F(CompanionMessages, AtMostOneMebibyteIsRead) {
         lines += QStringLiteral("Žluťoučký kůň úpěl ďábelské ódy\n").toUtf8();
     writeActual(QStringLiteral("SDH Kůň\nPosuvný text\n").toUtf8() + lines);
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("SDH Kůň"));
-    EXPECT_EQ(frm->edtText->text(), QStringLiteral("Posuvný text"));
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("SDH Kůň"));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text(), QStringLiteral("Posuvný text"));
 
     writeActual(QByteArray(3 * 1024 * 1024, 'x'));
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text().size(), 1024 * 1024);
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text().size(), 1024 * 1024);
     EXPECT_TRUE(errors.shown.isEmpty());
 }
 
@@ -195,6 +195,6 @@ TEST_F(CompanionMessages, ControlCharactersDoNotReachTheBoard) {
     writeActual(QByteArray("SDH\tZor\x01vat\x7f\rice\r\nTe\x1b[31mxt") + '\0' +
                 " \xc2\x85konec\r\n");
     message(1493);
-    EXPECT_EQ(frm->edtSDH->text(), QStringLiteral("SDHZorvatice"));
-    EXPECT_EQ(frm->edtText->text(), QStringLiteral("Te[31mxt konec"));
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text(), QStringLiteral("SDHZorvatice"));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text(), QStringLiteral("Te[31mxt konec"));
 }

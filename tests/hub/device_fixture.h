@@ -18,14 +18,14 @@ protected:
         writeIni(QStringLiteral("[Cas]\nTyp=%1\n").arg(verze).toUtf8());
         start(edition);
         pickPort(QStringLiteral("COM1"));
-        if (frm->pocetB_Uvod == 3 && verze >= 466 && verze <= 468) {
+        if (frm->state().pocetB_Uvod == 3 && verze >= 466 && verze <= 468) {
             serial.feed({0x00, mode, target, flag});
         } else {
             const auto swapped = static_cast<std::uint8_t>((mode << 4) | (mode >> 4));
             serial.feed({0x00, swapped, static_cast<std::uint8_t>(target & 0x0F), flag, 0xAA});
         }
         time.advance(10);
-        ASSERT_FALSE(frm->pnlCas->isHidden()) << "the device did not greet";
+        ASSERT_FALSE(ui<QFrame>("pnlCas")->isHidden()) << "the device did not greet";
         companion.sent.clear();
     }
 
@@ -42,8 +42,8 @@ protected:
 
     QStringList results() const {
         QStringList items;
-        for (int i = 0; i < frm->CBCas->count(); ++i)
-            items << frm->CBCas->itemText(i);
+        for (int i = 0; i < ui<QComboBox>("CBCas")->count(); ++i)
+            items << ui<QComboBox>("CBCas")->itemText(i);
         return items;
     }
 };

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls.h"
 #include "hub_fixture.h"
 #include "time_surface.h"
 
@@ -11,8 +12,9 @@ const QString kWarning = QStringLiteral(
 const QString kPrompt = QStringLiteral("Vyberte komunikační port a zapněte časomíru:");
 
 bool runState(const TfrmCas& f) {
-    return f.pnlReklama->isHidden() && f.pnlUvod->isHidden() && !f.pnlCas->isHidden() &&
-           !f.pnlUloz->isHidden() && !f.pnl_ext->isHidden();
+    return control(f, "pnlReklama")->isHidden() && control(f, "pnlUvod")->isHidden() &&
+           !control(f, "pnlCas")->isHidden() && !control(f, "pnlUloz")->isHidden() &&
+           !control(f, "pnl_ext")->isHidden();
 }
 
 } // namespace
@@ -32,9 +34,9 @@ TEST_F(Handshake, PickOpensConfiguresRaisesRtsAndStartsPolling) {
     EXPECT_EQ(serial.openName, QStringLiteral("COM3"));
     EXPECT_TRUE(serial.configured);
     EXPECT_EQ(serial.lines, QStringList{QStringLiteral("RTS+")});
-    EXPECT_TRUE(frm->isAwaitingGreeting());
-    EXPECT_TRUE(frm->tmrVyprs->isEnabled());
-    EXPECT_FALSE(frm->isDecoding());
+    EXPECT_TRUE(frm->state().awaitingGreeting);
+    EXPECT_TRUE(frm->state().watchdogRunning);
+    EXPECT_FALSE(frm->state().decoding);
 }
 
 TEST_F(Handshake, NewGreetingIsStoredAsItComesWithoutReset) {
@@ -43,26 +45,26 @@ TEST_F(Handshake, NewGreetingIsStoredAsItComesWithoutReset) {
     serial.feed({0x00, 0xDC, 0xA2, 0xAE});
     time.advance(1);
     ASSERT_TRUE(runState(*frm));
-    EXPECT_EQ(frm->nast, (SettingsBytes{0xDC, 0xA2, 0xAE}));
-    EXPECT_EQ(frm->lblDraha->text(), QStringLiteral("Dva útoky"));
-    EXPECT_EQ(frm->lblPriprava->text(), QStringLiteral("5:30"));
-    EXPECT_EQ(frm->lblTerce->text(), QStringLiteral("spínací"));
-    EXPECT_EQ(frm->lblNCas->text(), QStringLiteral("čas: ano"));
-    EXPECT_FALSE(frm->lblNCas->isHidden());
-    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,888L 888,888"));
-    EXPECT_EQ(frm->lblCas->text(), QString());
-    EXPECT_EQ(frm->lblCasD->text(), QString());
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0xDC, 0xA2, 0xAE}));
+    EXPECT_EQ(ui<QLabel>("lblDraha")->text(), QStringLiteral("Dva útoky"));
+    EXPECT_EQ(ui<QLabel>("lblPriprava")->text(), QStringLiteral("5:30"));
+    EXPECT_EQ(ui<QLabel>("lblTerce")->text(), QStringLiteral("spínací"));
+    EXPECT_EQ(ui<QLabel>("lblNCas")->text(), QStringLiteral("čas: ano"));
+    EXPECT_FALSE(ui<QLabel>("lblNCas")->isHidden());
+    EXPECT_EQ(ui<AutoSizeLabel>("lblFormat")->text(),
+              QStringLiteral("Formát času: 888,888L 888,888"));
+    EXPECT_EQ(ui<QLabel>("lblCas")->text(), QString());
+    EXPECT_EQ(ui<QLabel>("lblCasD")->text(), QString());
     // No reset for the new greeting: no time slot is ready and the automatic start stays off.
-    EXPECT_EQ(frm->casu, 0);
-    EXPECT_FALSE(frm->btnAutomat->isEnabled());
+    EXPECT_EQ(frm->state().casu, 0);
+    EXPECT_FALSE(ui<QPushButton>("btnAutomat")->isEnabled());
     EXPECT_EQ(companion.sent, (std::vector<std::array<qint32, 3>>{{1490, 466, 220}}));
-    EXPECT_FALSE(frm->isAwaitingGreeting());
-    EXPECT_TRUE(frm->isDecoding());
+    EXPECT_FALSE(frm->state().awaitingGreeting);
+    EXPECT_TRUE(frm->state().decoding);
 }
 
 TEST_F(Handshake, ShortGreetingWaitsForItsLastByteThenCompletesWithWhatItHas) {
     startWithVersion(466);
-    frm->nast = {0x00, 0x00, 0xAC};
     pickPort(QStringLiteral("COM1"));
     serial.feed({0x00, 0x0A});
     time.advance(5);
@@ -73,24 +75,24 @@ TEST_F(Handshake, ShortGreetingWaitsForItsLastByteThenCompletesWithWhatItHas) {
     EXPECT_FALSE(runState(*frm));
     time.advance(1);
     ASSERT_TRUE(runState(*frm));
-    EXPECT_EQ(frm->nast, (SettingsBytes{0x0A, 0xA1, 0xAC}));
-    EXPECT_EQ(frm->lblNCas->text(), QStringLiteral("čas: ne"));
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0x0A, 0xA1, 0x00}));
+    EXPECT_EQ(ui<QLabel>("lblNCas")->text(), QStringLiteral("čas: Ano")) << "no time flag came";
 }
 
 TEST_F(Handshake, LastGreetingByteArrivingWithinTheWaitIsTaken) {
     startWithVersion(466);
-    frm->nast = {0x00, 0x00, 0xAC};
     pickPort(QStringLiteral("COM1"));
     serial.feed({0x00, 0x0A, 0xA1});
     time.advance(600);
     EXPECT_FALSE(runState(*frm));
     serial.feed({0xAE, 0xA2});
     ASSERT_TRUE(runState(*frm));
-    EXPECT_EQ(frm->nast, (SettingsBytes{0x0A, 0xA1, 0xAE}));
-    EXPECT_EQ(frm->lblTerce->text(), QStringLiteral("Spínací")) << "the byte after it is decoded";
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0x0A, 0xA1, 0xAE}));
+    EXPECT_EQ(ui<QLabel>("lblTerce")->text(), QStringLiteral("Spínací"))
+        << "the byte after it is decoded";
     // The wait that ran out later changes nothing.
     time.advance(1000);
-    EXPECT_EQ(frm->nast, (SettingsBytes{0x0A, 0xA1, 0xAE}));
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0x0A, 0xA1, 0xAE}));
 }
 
 TEST_F(Handshake, OlderGreetingIsConvertedAndResets) {
@@ -102,17 +104,17 @@ TEST_F(Handshake, OlderGreetingIsConvertedAndResets) {
     serial.feed({0xAA});
     time.advance(1);
     ASSERT_TRUE(runState(*frm));
-    EXPECT_EQ(frm->nast, (SettingsBytes{0x51, 0xA1, 0x00}));
-    EXPECT_EQ(frm->lblDraha->text(), QStringLiteral("Jedna dráha"));
-    EXPECT_EQ(frm->lblPriprava->text(), QStringLiteral("5:00"));
-    EXPECT_EQ(frm->lblTerce->text(), QStringLiteral("rozepínací"));
-    EXPECT_TRUE(frm->lblNCas->isHidden());
-    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,88"));
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0x51, 0xA1, 0x00}));
+    EXPECT_EQ(ui<QLabel>("lblDraha")->text(), QStringLiteral("Jedna dráha"));
+    EXPECT_EQ(ui<QLabel>("lblPriprava")->text(), QStringLiteral("5:00"));
+    EXPECT_EQ(ui<QLabel>("lblTerce")->text(), QStringLiteral("rozepínací"));
+    EXPECT_TRUE(ui<QLabel>("lblNCas")->isHidden());
+    EXPECT_EQ(ui<AutoSizeLabel>("lblFormat")->text(), QStringLiteral("Formát času: 888,88"));
     // The reset ran: slot 1 is next and the automatic start is armed.
-    EXPECT_EQ(frm->casu, 1);
-    EXPECT_TRUE(frm->btnAutomat->isEnabled());
-    EXPECT_EQ(frm->btnAutomat->text(), QStringLiteral("Automatický start"));
-    EXPECT_TRUE(frm->DXCas1->isHidden());
+    EXPECT_EQ(frm->state().casu, 1);
+    EXPECT_TRUE(ui<QPushButton>("btnAutomat")->isEnabled());
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->text(), QStringLiteral("Automatický start"));
+    EXPECT_TRUE(ui<TimeSurface>("DXCas1")->isHidden());
     EXPECT_EQ(companion.sent, (std::vector<std::array<qint32, 3>>{{1490, 454, 0x51}}));
 }
 
@@ -122,9 +124,9 @@ TEST_F(Handshake, VersionsAboveTheListAreOlderLayoutInTheFourSplitEdition) {
     serial.feed({0x00, 0xCD, 0x02, 0xAE, 0xAA});
     time.advance(1);
     ASSERT_TRUE(runState(*frm));
-    EXPECT_EQ(frm->nast, (SettingsBytes{0xDC, 0xA2, 0xAE}));
-    EXPECT_TRUE(frm->lblNCas->isHidden());
-    EXPECT_EQ(frm->casu, 1);
+    EXPECT_EQ(frm->state().nast, (SettingsBytes{0xDC, 0xA2, 0xAE}));
+    EXPECT_TRUE(ui<QLabel>("lblNCas")->isHidden());
+    EXPECT_EQ(frm->state().casu, 1);
 }
 
 TEST_F(Handshake, WatchdogWarnsFiveSecondsAfterTheFirstPick) {
@@ -136,12 +138,12 @@ TEST_F(Handshake, WatchdogWarnsFiveSecondsAfterTheFirstPick) {
     EXPECT_EQ(serial.openName, QStringLiteral("COM3"));
     EXPECT_EQ(serial.closes, 3); // two from the probe, one for the re-pick
     time.advance(1999);
-    EXPECT_EQ(frm->lblUvod->text(), kPrompt);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(), kPrompt);
     time.advance(1);
-    EXPECT_EQ(frm->lblUvod->text(), kWarning);
-    EXPECT_EQ(frm->lblUvod1->text(), QString());
-    EXPECT_FALSE(frm->isAwaitingGreeting());
-    EXPECT_FALSE(frm->tmrVyprs->isEnabled());
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(), kWarning);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod1")->text(), QString());
+    EXPECT_FALSE(frm->state().awaitingGreeting);
+    EXPECT_FALSE(frm->state().watchdogRunning);
     EXPECT_TRUE(serial.isOpen()) << "the port stays open after the warning";
 
     // A greeting after the warning is not read until the user picks again.
@@ -149,8 +151,8 @@ TEST_F(Handshake, WatchdogWarnsFiveSecondsAfterTheFirstPick) {
     time.advance(100);
     EXPECT_FALSE(runState(*frm));
     pickPort(QStringLiteral("COM3"));
-    EXPECT_EQ(frm->lblUvod->text(), kPrompt);
-    EXPECT_TRUE(frm->isAwaitingGreeting());
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(), kPrompt);
+    EXPECT_TRUE(frm->state().awaitingGreeting);
     serial.feed({0x00, 0x15, 0x01, 0x00, 0xAA});
     time.advance(1);
     EXPECT_TRUE(runState(*frm));
@@ -163,9 +165,9 @@ TEST_F(Handshake, WatchdogStillFiresOnceAfterAGreetingUnseen) {
     time.advance(1);
     ASSERT_TRUE(runState(*frm));
     time.advance(5000);
-    EXPECT_FALSE(frm->tmrVyprs->isEnabled());
+    EXPECT_FALSE(frm->state().watchdogRunning);
     EXPECT_TRUE(runState(*frm));
-    EXPECT_TRUE(frm->isDecoding());
+    EXPECT_TRUE(frm->state().decoding);
 }
 
 TEST_F(Handshake, APortThatCannotBeOpenedStartsNothing) {
@@ -173,9 +175,9 @@ TEST_F(Handshake, APortThatCannotBeOpenedStartsNothing) {
     serial.heldElsewhere = {QStringLiteral("COM1")};
     pickPort(QStringLiteral("COM1"));
     EXPECT_FALSE(serial.isOpen());
-    EXPECT_FALSE(frm->isAwaitingGreeting());
-    EXPECT_FALSE(frm->tmrVyprs->isEnabled());
-    EXPECT_EQ(frm->lblUvod->text(), kPrompt);
+    EXPECT_FALSE(frm->state().awaitingGreeting);
+    EXPECT_FALSE(frm->state().watchdogRunning);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(), kPrompt);
     // Closing the window then has no port to close.
     ASSERT_TRUE(closeWindow());
     EXPECT_EQ(serial.closes, 2);

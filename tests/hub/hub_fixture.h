@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "controls.h"
 #include "fake_world.h"
 #include "qt_printers.h"
 #include "tfrmcas.h"
@@ -19,6 +20,9 @@ protected:
     std::unique_ptr<TfrmCas> frm;
 
     Hub() { serial.existing = {QStringLiteral("COM1"), QStringLiteral("COM3")}; }
+
+    // A control of the main window, by its object name.
+    template <class T = QWidget> T* ui(const char* name) const { return control<T>(*frm, name); }
 
     QString iniPath() const { return dir.filePath(QStringLiteral("kq.ini")); }
 
@@ -48,7 +52,9 @@ protected:
         emit list->activated(index);
     }
 
-    void pickPort(const QString& name) { pick(frm->CBUvod, frm->CBUvod->findText(name)); }
+    void pickPort(const QString& name) {
+        pick(ui<QComboBox>("CBUvod"), ui<QComboBox>("CBUvod")->findText(name));
+    }
 
     bool closeWindow() { return frm->close(); }
 };

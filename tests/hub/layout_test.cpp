@@ -77,14 +77,14 @@ TEST_P(Layout, ControlsStandWhereTheLayoutPutsThem) {
         EXPECT_EQ(w->geometry(), p.geometry) << p.name;
     }
     const bool four = GetParam() == Edition::FourSplit;
-    EXPECT_EQ(frm->lblTyp->geometry(), four ? QRect(8, 8, 227, 16) : QRect(2, 8, 246, 16));
-    EXPECT_EQ(frm->lblTyp->font().pixelSize(), four ? 13 : 9);
+    EXPECT_EQ(ui<QLabel>("lblTyp")->geometry(), four ? QRect(8, 8, 227, 16) : QRect(2, 8, 246, 16));
+    EXPECT_EQ(ui<QLabel>("lblTyp")->font().pixelSize(), four ? 13 : 9);
 }
 
 TEST_P(Layout, EveryCaptionFitsItsPlace) {
     start(GetParam());
-    frm->lblFormat->setText(QStringLiteral("Formát času: 188,888L 188,888"));
-    frm->lblMR->setText(QStringLiteral("Text rozdílu mezi.:"));
+    ui<AutoSizeLabel>("lblFormat")->setText(QStringLiteral("Formát času: 188,888L 188,888"));
+    ui<AutoSizeLabel>("lblMR")->setText(QStringLiteral("Text rozdílu mezi.:"));
     for (const Caption& c : kCaptions) {
         auto* l = frm->findChild<QLabel*>(QString::fromLatin1(c.name));
         ASSERT_TRUE(l) << c.name;
@@ -92,15 +92,15 @@ TEST_P(Layout, EveryCaptionFitsItsPlace) {
         EXPECT_LE(l->width(), c.width + 2) << c.name << ": " << l->text().toStdString();
     }
     // The longest format caption stays inside its panel.
-    EXPECT_LE(frm->lblFormat->geometry().right(), frm->pnlUloz->width());
+    EXPECT_LE(ui<AutoSizeLabel>("lblFormat")->geometry().right(), ui<QFrame>("pnlUloz")->width());
     // Fixed labels hold their longest texts.
     struct {
         QLabel* label;
         const char* longest;
-    } fixed[] = {{frm->lblDraha, "Čtyři dráhy"},
-                 {frm->lblTerce, "rozepínací"},
-                 {frm->lblNCas, "čas: ano"},
-                 {frm->lblCas, "P 888,888"}};
+    } fixed[] = {{ui<QLabel>("lblDraha"), "Čtyři dráhy"},
+                 {ui<QLabel>("lblTerce"), "rozepínací"},
+                 {ui<QLabel>("lblNCas"), "čas: ano"},
+                 {ui<QLabel>("lblCas"), "P 888,888"}};
     for (const auto& f : fixed)
         EXPECT_LE(QFontMetrics(f.label->font()).horizontalAdvance(QString::fromUtf8(f.longest)),
                   f.label->width())
@@ -109,65 +109,70 @@ TEST_P(Layout, EveryCaptionFitsItsPlace) {
 
 TEST_P(Layout, FontsResolveToMetricTwins) {
     start(GetParam());
-    EXPECT_EQ(QFontInfo(frm->lblCas->font()).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_TRUE(frm->lblCas->font().bold());
-    EXPECT_EQ(frm->lblCas->font().pixelSize(), 45);
-    EXPECT_EQ(QFontInfo(frm->CBverze->font()).family(), QStringLiteral("Liberation Serif"));
-    EXPECT_EQ(QFontInfo(frm->lblVerze->font()).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(frm->lblCas->palette().color(QPalette::WindowText), QColor(255, 0, 0));
-    EXPECT_EQ(frm->lblTyp->palette().color(QPalette::WindowText), QColor(0, 255, 255));
-    EXPECT_EQ(frm->lblDraha->palette().color(QPalette::WindowText), QColor(255, 255, 0));
-    EXPECT_EQ(frm->pnlCas->palette().color(QPalette::Window), QColor(Qt::black));
+    EXPECT_EQ(QFontInfo(ui<QLabel>("lblCas")->font()).family(), QStringLiteral("Liberation Sans"));
+    EXPECT_TRUE(ui<QLabel>("lblCas")->font().bold());
+    EXPECT_EQ(ui<QLabel>("lblCas")->font().pixelSize(), 45);
+    EXPECT_EQ(QFontInfo(ui<QComboBox>("CBverze")->font()).family(),
+              QStringLiteral("Liberation Serif"));
+    EXPECT_EQ(QFontInfo(ui<AutoSizeLabel>("lblVerze")->font()).family(),
+              QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(ui<QLabel>("lblCas")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    EXPECT_EQ(ui<QLabel>("lblTyp")->palette().color(QPalette::WindowText), QColor(0, 255, 255));
+    EXPECT_EQ(ui<QLabel>("lblDraha")->palette().color(QPalette::WindowText), QColor(255, 255, 0));
+    EXPECT_EQ(ui<QFrame>("pnlCas")->palette().color(QPalette::Window), QColor(Qt::black));
 }
 
 TEST_P(Layout, InitialTextsAndStates) {
     start(GetParam());
     const bool four = GetParam() == Edition::FourSplit;
-    EXPECT_EQ(frm->lblCas->text(), QStringLiteral("P 888,888"));
-    EXPECT_EQ(frm->lblDraha->text(), QStringLiteral("jeden útok"));
-    EXPECT_EQ(frm->lblM0->text(),
+    EXPECT_EQ(ui<QLabel>("lblCas")->text(), QStringLiteral("P 888,888"));
+    EXPECT_EQ(ui<QLabel>("lblDraha")->text(), QStringLiteral("jeden útok"));
+    EXPECT_EQ(ui<AutoSizeLabel>("lblM0")->text(),
               four ? QStringLiteral("Text 1. mezičasu:") : QStringLiteral("Text 0. mezičasu:"));
-    EXPECT_EQ(frm->lblMR->text(),
+    EXPECT_EQ(ui<AutoSizeLabel>("lblMR")->text(),
               four ? QStringLiteral("Text 4. mezičasu:") : QStringLiteral("Text rozdílu mezi.:"));
-    EXPECT_EQ(frm->CBCas->count(), 1);
-    EXPECT_EQ(frm->CBCas->itemText(0), QString());
-    EXPECT_FALSE(frm->btnDel->isEnabled());
-    EXPECT_FALSE(frm->btnAutomat->isEnabled());
-    EXPECT_TRUE(frm->SB_zobr->isCheckable());
-    EXPECT_FALSE(frm->SB_zobr->isChecked());
-    EXPECT_TRUE(frm->lblNCas->isHidden());
-    EXPECT_FALSE(frm->DXCas1->isHidden());
-    EXPECT_EQ(frm->CBverze->count(), 9);
-    EXPECT_EQ(frm->CBverze->itemText(8), QStringLiteral("4,68"));
+    EXPECT_EQ(ui<QComboBox>("CBCas")->count(), 1);
+    EXPECT_EQ(ui<QComboBox>("CBCas")->itemText(0), QString());
+    EXPECT_FALSE(ui<QPushButton>("btnDel")->isEnabled());
+    EXPECT_FALSE(ui<QPushButton>("btnAutomat")->isEnabled());
+    EXPECT_TRUE(ui<QPushButton>("SB_zobr")->isCheckable());
+    EXPECT_FALSE(ui<QPushButton>("SB_zobr")->isChecked());
+    EXPECT_TRUE(ui<QLabel>("lblNCas")->isHidden());
+    EXPECT_FALSE(ui<TimeSurface>("DXCas1")->isHidden());
+    EXPECT_EQ(ui<QComboBox>("CBverze")->count(), 9);
+    EXPECT_EQ(ui<QComboBox>("CBverze")->itemText(8), QStringLiteral("4,68"));
 }
 
 TEST_P(Layout, TabOrderAndTypingLimits) {
     start(GetParam());
-    QWidget* sideOrder[] = {frm->edtSDH, frm->edtM0, frm->edtM1,
-                            frm->edtM2,  frm->edtMR, frm->edtText};
+    QWidget* sideOrder[] = {ui<QLineEdit>("edtSDH"), ui<QLineEdit>("edtM0"),
+                            ui<QLineEdit>("edtM1"),  ui<QLineEdit>("edtM2"),
+                            ui<QLineEdit>("edtMR"),  ui<QLineEdit>("edtText")};
     for (int i = 0; i + 1 < 6; ++i)
         EXPECT_EQ(nextTabStop(sideOrder[i]), sideOrder[i + 1]) << i;
-    QWidget* introOrder[] = {frm->CBUvod, frm->CBFormat, frm->CBverze, frm->CBformat_casu,
-                             frm->CBmezicasy};
+    QWidget* introOrder[] = {ui<QComboBox>("CBUvod"), ui<QComboBox>("CBFormat"),
+                             ui<QComboBox>("CBverze"), ui<QComboBox>("CBformat_casu"),
+                             ui<QComboBox>("CBmezicasy")};
     for (int i = 0; i + 1 < 5; ++i)
         EXPECT_EQ(nextTabStop(introOrder[i]), introOrder[i + 1]) << i;
-    EXPECT_EQ(frm->CBCas->focusPolicy(), Qt::ClickFocus);
-    EXPECT_EQ(frm->btnAutomat->focusPolicy(), Qt::ClickFocus);
-    EXPECT_EQ(frm->SB_zobr->focusPolicy(), Qt::NoFocus) << "neither Tab nor a click focuses it";
+    EXPECT_EQ(ui<QComboBox>("CBCas")->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(ui<QPushButton>("btnAutomat")->focusPolicy(), Qt::ClickFocus);
+    EXPECT_EQ(ui<QPushButton>("SB_zobr")->focusPolicy(), Qt::NoFocus)
+        << "neither Tab nor a click focuses it";
 
     // Typing stops at the limit; a longer text set by the program stays and can be shortened.
-    frm->edtSDH->insert(QString(30, QLatin1Char('a')));
-    EXPECT_EQ(frm->edtSDH->text().size(), 0) << "a 30-character paste does not fit";
+    ui<QLineEdit>("edtSDH")->insert(QString(30, QLatin1Char('a')));
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text().size(), 0) << "a 30-character paste does not fit";
     for (int i = 0; i < 30; ++i)
-        frm->edtSDH->insert(QStringLiteral("b"));
-    EXPECT_EQ(frm->edtSDH->text().size(), 25);
-    frm->edtM0->setText(QString(24, QLatin1Char('x')));
-    frm->edtM0->backspace();
-    EXPECT_EQ(frm->edtM0->text().size(), 23);
-    frm->edtM0->insert(QStringLiteral("y"));
-    EXPECT_EQ(frm->edtM0->text().size(), 23);
-    frm->edtText->insert(QString(200, QLatin1Char('z')));
-    EXPECT_EQ(frm->edtText->text().size(), 200);
+        ui<QLineEdit>("edtSDH")->insert(QStringLiteral("b"));
+    EXPECT_EQ(ui<QLineEdit>("edtSDH")->text().size(), 25);
+    ui<QLineEdit>("edtM0")->setText(QString(24, QLatin1Char('x')));
+    ui<QLineEdit>("edtM0")->backspace();
+    EXPECT_EQ(ui<QLineEdit>("edtM0")->text().size(), 23);
+    ui<QLineEdit>("edtM0")->insert(QStringLiteral("y"));
+    EXPECT_EQ(ui<QLineEdit>("edtM0")->text().size(), 23);
+    ui<QLineEdit>("edtText")->insert(QString(200, QLatin1Char('z')));
+    EXPECT_EQ(ui<QLineEdit>("edtText")->text().size(), 200);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothEditions, Layout,

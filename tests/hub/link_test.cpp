@@ -32,9 +32,9 @@ TEST_F(Link, StartAndSplitsComeFromTheirOwnMomentsNotFromWhenTheyAreHandled) {
     time.advance(2000);
     serial.deliveryHeld = false;
     serial.deliver();
-    ASSERT_TRUE(frm->t_cas);
-    EXPECT_EQ(frm->StartKQ, arrived);
-    EXPECT_EQ(frm->startMonotonicMs, arrivedMs);
+    ASSERT_TRUE(frm->state().t_cas);
+    EXPECT_EQ(frm->state().StartKQ, arrived);
+    EXPECT_EQ(frm->state().startMonotonicMs, arrivedMs);
 
     // Two presses 540 ms apart, the second handled 2 s late.
     time.advance(1000);
@@ -43,8 +43,8 @@ TEST_F(Link, StartAndSplitsComeFromTheirOwnMomentsNotFromWhenTheyAreHandled) {
     time.advance(2540);
     frm->FormKeyDown(Qt::Key_Space, Qt::NoModifier, pressed);
     const TfrmLED& board = *frm->frmLED();
-    EXPECT_EQ(board.lblCas0->text(), QStringLiteral("3,00"));
-    EXPECT_EQ(board.lblCas1->text(), QStringLiteral("3,54"));
+    EXPECT_EQ(board.rowTimes()[0], QStringLiteral("3,00"));
+    EXPECT_EQ(board.rowTimes()[1], QStringLiteral("3,54"));
     EXPECT_EQ(companion.sent, (Sent{{1495, 0, 0}, {1495, 1, 300}, {1495, 2, 354}}));
 }
 
@@ -86,7 +86,7 @@ TEST_F(Link, ABurstIsDecodedAtOnce) {
     greet(458, 0x54);
     serial.feed({0xAB, 0xBA, 0x02, 0x01, 0x23, 0x45, 0xBA, 0x05, 0x01, 0x56, 0x78,
                  0xBA, 0x08, 0x02, 0x01, 0x23, 0xBA, 0x09, 0x02, 0x34, 0x56});
-    EXPECT_EQ(frm->lblCas->text(), QStringLiteral("23,45"));
+    EXPECT_EQ(ui<QLabel>("lblCas")->text(), QStringLiteral("23,45"));
     EXPECT_EQ(results().size(), 5);
     EXPECT_EQ(companion.sent.size(), 5u);
 }
@@ -99,12 +99,12 @@ TEST_F(Link, LostLinkIsShownRetriedAndHealedWithEverythingKept) {
     ASSERT_EQ(before.size(), 3);
     // The next attempt runs; the adapter is pulled out in the middle of a time command.
     device({0xAB, 0xBA, 0x02, 0x01, 0x23, 0x45, 0xBA, 0x05});
-    const QRect listPlace = frm->CBCas->geometry();
+    const QRect listPlace = ui<QComboBox>("CBCas")->geometry();
     serial.pullOut();
-    EXPECT_TRUE(frm->isLinkLost());
-    EXPECT_TRUE(frm->linkNotice->isVisible());
+    EXPECT_TRUE(frm->state().linkLost);
+    EXPECT_TRUE(ui<QLabel>("linkNotice")->isVisible());
     EXPECT_EQ(frm->windowTitle(), kLostTitle);
-    EXPECT_TRUE(frm->t_cas) << "the device keeps timing on its own";
+    EXPECT_TRUE(frm->state().t_cas) << "the device keeps timing on its own";
 
     // Unplugged: tried every 500 ms, and nothing else changes.
     serial.existing.remove(QStringLiteral("COM1"));
@@ -118,15 +118,15 @@ TEST_F(Link, LostLinkIsShownRetriedAndHealedWithEverythingKept) {
     ASSERT_TRUE(serial.isOpen());
     EXPECT_TRUE(serial.configured);
     EXPECT_EQ(serial.lines.last(), QStringLiteral("RTS+"));
-    EXPECT_FALSE(frm->isLinkLost());
-    EXPECT_FALSE(frm->linkNotice->isVisible());
+    EXPECT_FALSE(frm->state().linkLost);
+    EXPECT_FALSE(ui<QLabel>("linkNotice")->isVisible());
     EXPECT_EQ(frm->windowTitle(), kTitle);
-    EXPECT_EQ(frm->CBCas->geometry(), listPlace);
+    EXPECT_EQ(ui<QComboBox>("CBCas")->geometry(), listPlace);
     EXPECT_EQ(results(), before);
 
     // The time command cut off by the loss does not swallow the next one.
     device({0xBA, 0x05, 0x01, 0x56, 0x78});
-    EXPECT_EQ(frm->lblCas->text(), QStringLiteral("15,67"));
+    EXPECT_EQ(ui<QLabel>("lblCas")->text(), QStringLiteral("15,67"));
     const QStringList attempt{QStringLiteral("1 12,34"), QStringLiteral("2 15,67")};
     EXPECT_EQ(results(), before + attempt);
 }
@@ -135,10 +135,11 @@ TEST_F(Link, LossDuringTheGreetingLeavesItToTheWatchdog) {
     start();
     pickPort(QStringLiteral("COM1"));
     serial.pullOut();
-    EXPECT_FALSE(frm->linkNotice->isVisible());
+    EXPECT_FALSE(ui<QLabel>("linkNotice")->isVisible());
     time.advance(5000);
-    EXPECT_EQ(frm->lblUvod->text(), QStringLiteral("Časomíra nenavázala komunikaci. Vypňete "
-                                                   "časomíru, vyberte jiný port a zapněte ji!"));
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(),
+              QStringLiteral("Časomíra nenavázala komunikaci. Vypňete "
+                             "časomíru, vyberte jiný port a zapněte ji!"));
     EXPECT_FALSE(serial.isOpen()) << "no reconnecting in the intro state";
 }
 
@@ -162,12 +163,12 @@ TEST_F(Link, ErrorBoxDoesNotStopDecoding) {
     });
     pickPort(QStringLiteral("COM1"));
     serial.feed({0x00, 0x15, 0x01, 0x00, 0xAA});
-    ASSERT_FALSE(frm->pnlCas->isHidden());
+    ASSERT_FALSE(ui<QFrame>("pnlCas")->isHidden());
     // A time whose result text does not convert (a target letter on a track), then a reset
     // and a start.
     serial.feed({0xBA, 0x00, 0x01, 0x23, 0x45, 0xAA, 0xAB});
     EXPECT_FALSE(blocked);
-    EXPECT_TRUE(frm->t_cas) << "the start after the error was decoded";
+    EXPECT_TRUE(frm->state().t_cas) << "the start after the error was decoded";
     const auto boxes = frm->findChildren<QMessageBox*>();
     ASSERT_EQ(boxes.size(), 1);
     EXPECT_TRUE(boxes[0]->text().endsWith(QStringLiteral("is not a valid integer value")));
@@ -197,14 +198,14 @@ TEST_F(Link, PulledAdapterOverARealLineHealsAndTheAttemptCarriesOn) {
     pickPort(QStringLiteral("COM2"));
     ASSERT_TRUE(line.isOpen());
     ASSERT_TRUE(first->send(QByteArray::fromHex("00150100aa")));
-    ASSERT_TRUE(pumpUntil([&] { return !frm->pnlCas->isHidden(); }));
+    ASSERT_TRUE(pumpUntil([&] { return !ui<QFrame>("pnlCas")->isHidden(); }));
     ASSERT_TRUE(first->send(QByteArray::fromHex("abba02012345")));
     ASSERT_TRUE(pumpUntil([&] { return results().size() == 2; }));
     ASSERT_TRUE(first->send(QByteArray::fromHex("aaab")));
-    ASSERT_TRUE(pumpUntil([&] { return frm->t_cas; }));
+    ASSERT_TRUE(pumpUntil([&] { return frm->state().t_cas; }));
 
     first->closeMaster();
-    ASSERT_TRUE(pumpUntil([&] { return frm->isLinkLost(); }));
+    ASSERT_TRUE(pumpUntil([&] { return frm->state().linkLost; }));
     EXPECT_FALSE(line.isOpen());
     time.advance(500);
     EXPECT_FALSE(line.isOpen()) << "the link points at nothing that can be opened";
@@ -214,8 +215,8 @@ TEST_F(Link, PulledAdapterOverARealLineHealsAndTheAttemptCarriesOn) {
     ASSERT_TRUE(QFile::link(second.slavePath(), ports.filePath("com2")));
     time.advance(500);
     ASSERT_TRUE(line.isOpen());
-    EXPECT_FALSE(frm->isLinkLost());
-    EXPECT_TRUE(frm->t_cas) << "the attempt runs on";
+    EXPECT_FALSE(frm->state().linkLost);
+    EXPECT_TRUE(frm->state().t_cas) << "the attempt runs on";
     ASSERT_TRUE(second.send(QByteArray::fromHex("ba02015678")));
     ASSERT_TRUE(pumpUntil([&] { return results().size() == 3; }));
     EXPECT_EQ(results().last(), QStringLiteral("1 15,67"));

@@ -7,59 +7,60 @@ class ResultsList : public Device {
 protected:
     void SetUp() override {
         start();
-        frm->CBCas->addItem(QStringLiteral("12,34L 13,00"));
-        frm->CBCas->addItem(QStringLiteral("12,34P 13,00"));
+        ui<QComboBox>("CBCas")->addItem(QStringLiteral("12,34L 13,00"));
+        ui<QComboBox>("CBCas")->addItem(QStringLiteral("12,34P 13,00"));
     }
 };
 
 TEST_F(ResultsList, SelectionPutsTheChosenLayoutOnTheClipboard) {
-    pick(frm->CBmezicasy, 1);
-    pick(frm->CBCas, 1);
+    pick(ui<QComboBox>("CBmezicasy"), 1);
+    pick(ui<QComboBox>("CBCas"), 1);
     EXPECT_EQ(clipboard.text, QStringLiteral("12,34L\t13,00"));
-    EXPECT_TRUE(frm->btnDel->isEnabled());
+    EXPECT_TRUE(ui<QPushButton>("btnDel")->isEnabled());
     // A new layout applies from the next selection only.
-    pick(frm->CBformat_casu, 1);
+    pick(ui<QComboBox>("CBformat_casu"), 1);
     EXPECT_EQ(clipboard.text, QStringLiteral("12,34L\t13,00"));
-    pick(frm->CBCas, 2);
+    pick(ui<QComboBox>("CBCas"), 2);
     EXPECT_EQ(clipboard.text, QStringLiteral("13,00\t12,34"));
-    pick(frm->CBmezicasy, 0);
-    frm->frmLED()->lblCas0->setText(QStringLiteral("1,00"));
-    frm->frmLED()->lblCas1->setText(QStringLiteral("2,00"));
-    pick(frm->CBCas, 1);
+    pick(ui<QComboBox>("CBmezicasy"), 0);
+    frm->frmLED()->setRow(0, {}, QStringLiteral("1,00"));
+    frm->frmLED()->setRow(1, {}, QStringLiteral("2,00"));
+    pick(ui<QComboBox>("CBCas"), 1);
     EXPECT_EQ(clipboard.text, QStringLiteral("1,00\t2,00\t\t\t12,34\t13,00"));
-    pick(frm->CBCas, 0);
+    pick(ui<QComboBox>("CBCas"), 0);
     EXPECT_EQ(clipboard.text, QString());
-    EXPECT_FALSE(frm->btnDel->isEnabled());
+    EXPECT_FALSE(ui<QPushButton>("btnDel")->isEnabled());
 }
 
 TEST_F(ResultsList, DeleteRemovesTheEntryAndEmptiesTheClipboard) {
-    pick(frm->CBCas, 2);
-    frm->btnDel->click();
-    EXPECT_EQ(frm->CBCas->count(), 2);
-    EXPECT_EQ(frm->CBCas->currentIndex(), -1);
-    EXPECT_FALSE(frm->btnDel->isEnabled());
+    pick(ui<QComboBox>("CBCas"), 2);
+    ui<QPushButton>("btnDel")->click();
+    EXPECT_EQ(ui<QComboBox>("CBCas")->count(), 2);
+    EXPECT_EQ(ui<QComboBox>("CBCas")->currentIndex(), -1);
+    EXPECT_FALSE(ui<QPushButton>("btnDel")->isEnabled());
     EXPECT_EQ(clipboard.text, QString());
 }
 
 TEST_F(ResultsList, ARefusingClipboardIsReported) {
     clipboard.text = QStringLiteral("old");
     clipboard.failWith = QStringLiteral("Access is denied.");
-    pick(frm->CBCas, 1);
+    pick(ui<QComboBox>("CBCas"), 1);
     EXPECT_EQ(errors.shown,
               QStringList{QStringLiteral("Cannot open clipboard: Access is denied.")});
-    EXPECT_TRUE(frm->btnDel->isEnabled());
+    EXPECT_TRUE(ui<QPushButton>("btnDel")->isEnabled());
     EXPECT_EQ(clipboard.text, QStringLiteral("old"));
-    frm->btnDel->click();
-    EXPECT_EQ(frm->CBCas->count(), 2) << "the entry is gone even when the clipboard refuses";
+    ui<QPushButton>("btnDel")->click();
+    EXPECT_EQ(ui<QComboBox>("CBCas")->count(), 2)
+        << "the entry is gone even when the clipboard refuses";
     EXPECT_EQ(errors.shown.size(), 2) << "the second empty write is skipped";
 }
 
 TEST_F(ResultsList, CopyAllPutsEveryEntryOnALineInTheChosenLayout) {
-    pick(frm->CBmezicasy, 0); // splits on: copying all still leaves them out
-    frm->frmLED()->lblCas0->setText(QStringLiteral("1,00"));
+    pick(ui<QComboBox>("CBmezicasy"), 0); // splits on: copying all still leaves them out
+    frm->frmLED()->setRow(0, {}, QStringLiteral("1,00"));
     frm->copyAllResults();
     EXPECT_EQ(clipboard.text, QStringLiteral("12,34L\t13,00\n12,34P\t13,00"));
-    pick(frm->CBformat_casu, 1);
+    pick(ui<QComboBox>("CBformat_casu"), 1);
     frm->copyAllResults();
     EXPECT_EQ(clipboard.text, QStringLiteral("12,34\t13,00\n13,00\t12,34"));
 }
@@ -75,8 +76,9 @@ TEST_F(ResultsList, RestoredEntriesAreListedAndAnnouncedWithoutBeingReportedAgai
     frm->restoreResults({QStringLiteral("1 12,34"), QStringLiteral("2 15,67")});
     EXPECT_EQ(results().mid(3),
               (QStringList{QStringLiteral("1 12,34"), QStringLiteral("2 15,67")}));
-    EXPECT_EQ(frm->restoreNotice->text(), QStringLiteral("Obnoveny 2 výsledky z předchozího běhu"));
-    EXPECT_EQ(frm->lblUvod1->text(), QString());
+    EXPECT_EQ(ui<QLabel>("restoreNotice")->text(),
+              QStringLiteral("Obnoveny 2 výsledky z předchozího běhu"));
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod1")->text(), QString());
     EXPECT_EQ(recorder.added, 0);
 }
 
@@ -93,7 +95,7 @@ TEST_F(ResultsList, ResultsAreReportedBeforeTheyAreShown) {
         }
     } recorder;
     greet(458, 0x52);
-    recorder.list = frm->CBCas;
+    recorder.list = ui<QComboBox>("CBCas");
     frm->subscribe(recorder);
     device({0xBA, 0x02, 0x01, 0x23, 0x45, 0xBA, 0x00, 0x01, 0x56, 0x78});
     ASSERT_EQ(recorder.seen.size(), 1u);

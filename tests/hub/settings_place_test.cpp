@@ -22,11 +22,11 @@ TEST_F(SettingsPlace, ClosedProgramFolderKeepsSettingsInTheConfigFolder) {
             return false;
 
         start(Edition::Difference, chooseSettingsFile(bin, config));
-        frm->edtM0->setText(QStringLiteral("Sání"));
+        ui<QLineEdit>("edtM0")->setText(QStringLiteral("Sání"));
         const bool closed = closeWindow();
         // The next start finds what the close wrote.
         start(Edition::FourSplit, chooseSettingsFile(bin, config));
-        const bool kept = frm->edtM0->text() == QStringLiteral("Sání");
+        const bool kept = ui<QLineEdit>("edtM0")->text() == QStringLiteral("Sání");
         const bool where = QFile::exists(QDir(config).filePath(QStringLiteral("kq.ini"))) &&
                            !QFile::exists(QDir(bin).filePath(QStringLiteral("kq.ini")));
         QFile::setPermissions(bin, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "controls.h"
 #include "hub_fixture.h"
 #include "settings_file.h"
 
@@ -7,8 +8,9 @@ using namespace zorvat;
 namespace {
 
 bool introState(const TfrmCas& f) {
-    return !f.pnlReklama->isHidden() && !f.pnlUvod->isHidden() && f.pnlCas->isHidden() &&
-           f.pnlUloz->isHidden() && f.pnl_ext->isHidden();
+    return !control(f, "pnlReklama")->isHidden() && !control(f, "pnlUvod")->isHidden() &&
+           control(f, "pnlCas")->isHidden() && control(f, "pnlUloz")->isHidden() &&
+           control(f, "pnl_ext")->isHidden();
 }
 
 } // namespace
@@ -20,31 +22,30 @@ TEST_F(Startup, FirstStartWithoutSettingsFile) {
     EXPECT_EQ(frm->frameGeometry(), QRect(0, 10, 462, 328));
     EXPECT_EQ(frm->frmLED()->frameGeometry(), QRect(450, 10, 462, 328));
     EXPECT_TRUE(frm->frmLED()->isHidden());
-    EXPECT_EQ(frm->verze, 454);
-    EXPECT_EQ(frm->CBverze->currentIndex(), 0);
-    EXPECT_EQ(frm->CBFormat->currentIndex(), 0);
-    EXPECT_TRUE(frm->CBFormat->isHidden());
-    EXPECT_TRUE(frm->lblFormatC->isHidden());
-    EXPECT_EQ(frm->CBformat_casu->currentIndex(), 0);
-    EXPECT_EQ(frm->CBmezicasy->currentIndex(), 0);
-    EXPECT_EQ(frm->BCas, 3);
-    EXPECT_EQ(frm->pocetB_Uvod, 5);
-    EXPECT_EQ(frm->maxTime, 999999);
-    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,88"));
-    EXPECT_EQ(frm->lblTyp->text(), QStringLiteral("Měří: 1-2 štafety, 1 útok, přípravu"));
+    EXPECT_EQ(frm->state().verze, 454);
+    EXPECT_EQ(ui<QComboBox>("CBverze")->currentIndex(), 0);
+    EXPECT_EQ(ui<QComboBox>("CBFormat")->currentIndex(), 0);
+    EXPECT_TRUE(ui<QComboBox>("CBFormat")->isHidden());
+    EXPECT_TRUE(ui<AutoSizeLabel>("lblFormatC")->isHidden());
+    EXPECT_EQ(ui<QComboBox>("CBformat_casu")->currentIndex(), 0);
+    EXPECT_EQ(ui<QComboBox>("CBmezicasy")->currentIndex(), 0);
+    EXPECT_EQ(frm->state().BCas, 3);
+    EXPECT_EQ(frm->state().pocetB_Uvod, 5);
+    EXPECT_EQ(frm->state().maxTime, 999999);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblFormat")->text(), QStringLiteral("Formát času: 888,88"));
+    EXPECT_EQ(ui<QLabel>("lblTyp")->text(), QStringLiteral("Měří: 1-2 štafety, 1 útok, přípravu"));
     EXPECT_TRUE(introState(*frm));
-    EXPECT_EQ(frm->lblUvod->text(), QStringLiteral("Vyberte komunikační port a zapněte časomíru:"));
-    EXPECT_EQ(frm->lblUvod1->text(), QString());
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod")->text(),
+              QStringLiteral("Vyberte komunikační port a zapněte časomíru:"));
+    EXPECT_EQ(ui<AutoSizeLabel>("lblUvod1")->text(), QString());
     // The probe lists what could be opened, selects nothing and leaves no port open.
-    ASSERT_EQ(frm->CBUvod->count(), 2);
-    EXPECT_EQ(frm->CBUvod->itemText(0), QStringLiteral("COM1"));
-    EXPECT_EQ(frm->CBUvod->itemText(1), QStringLiteral("COM3"));
-    EXPECT_EQ(frm->CBUvod->currentIndex(), -1);
+    ASSERT_EQ(ui<QComboBox>("CBUvod")->count(), 2);
+    EXPECT_EQ(ui<QComboBox>("CBUvod")->itemText(0), QStringLiteral("COM1"));
+    EXPECT_EQ(ui<QComboBox>("CBUvod")->itemText(1), QStringLiteral("COM3"));
+    EXPECT_EQ(ui<QComboBox>("CBUvod")->currentIndex(), -1);
     EXPECT_FALSE(serial.isOpen());
     // Nothing ticks while nothing happens.
-    for (Timer* t : {frm->tmrInWait.get(), frm->tmrVyprs.get(), frm->tmrReconnect.get(),
-                     frm->tmrOdpocet.get(), frm->tmrPrep.get(), frm->tmrCas.get()})
-        EXPECT_FALSE(t->isEnabled());
+    EXPECT_EQ(time.enabledTimers(), 0);
 }
 
 TEST_F(Startup, VersionStepTellsTheCompanionOncePerRunOfItsListSync) {
@@ -63,8 +64,8 @@ TEST_F(Startup, PortsHeldElsewhereOrAboveTenAreNotListed) {
     serial.existing = {QStringLiteral("COM2"), QStringLiteral("COM10"), QStringLiteral("COM11")};
     serial.heldElsewhere = {QStringLiteral("COM2")};
     start();
-    ASSERT_EQ(frm->CBUvod->count(), 1);
-    EXPECT_EQ(frm->CBUvod->itemText(0), QStringLiteral("COM10"));
+    ASSERT_EQ(ui<QComboBox>("CBUvod")->count(), 1);
+    EXPECT_EQ(ui<QComboBox>("CBUvod")->itemText(0), QStringLiteral("COM10"));
 }
 
 TEST_F(Startup, StoredSettingsAreApplied) {
@@ -76,25 +77,26 @@ TEST_F(Startup, StoredSettingsAreApplied) {
     start();
     EXPECT_EQ(frm->frameGeometry(), QRect(-20, 5000, 500, 400));
     EXPECT_EQ(frm->frmLED()->frameGeometry(), QRect(100, 200, 800, 600));
-    EXPECT_EQ(frm->verze, 458);
-    EXPECT_EQ(frm->CBverze->currentIndex(), 3);
-    EXPECT_EQ(frm->BCas, 4);
-    EXPECT_EQ(frm->pocetB_Uvod, 3);
-    EXPECT_FALSE(frm->CBFormat->isHidden());
-    EXPECT_EQ(frm->CBFormat->currentIndex(), 1);
-    EXPECT_EQ(frm->CBformat_casu->currentIndex(), 1);
-    EXPECT_EQ(frm->CBmezicasy->currentIndex(), -1);
-    EXPECT_EQ(frm->edtM0->text(), QStringLiteral("Sání"));
-    EXPECT_EQ(frm->edtM1->text(), QStringLiteral("Rozdělovač"));
+    EXPECT_EQ(frm->state().verze, 458);
+    EXPECT_EQ(ui<QComboBox>("CBverze")->currentIndex(), 3);
+    EXPECT_EQ(frm->state().BCas, 4);
+    EXPECT_EQ(frm->state().pocetB_Uvod, 3);
+    EXPECT_FALSE(ui<QComboBox>("CBFormat")->isHidden());
+    EXPECT_EQ(ui<QComboBox>("CBFormat")->currentIndex(), 1);
+    EXPECT_EQ(ui<QComboBox>("CBformat_casu")->currentIndex(), 1);
+    EXPECT_EQ(ui<QComboBox>("CBmezicasy")->currentIndex(), -1);
+    EXPECT_EQ(ui<QLineEdit>("edtM0")->text(), QStringLiteral("Sání"));
+    EXPECT_EQ(ui<QLineEdit>("edtM1")->text(), QStringLiteral("Rozdělovač"));
     // Typing limits do not cut what the program sets.
-    EXPECT_EQ(frm->edtMR->text(), QStringLiteral("Ještě delší popisek než dvacet znaků"));
+    EXPECT_EQ(ui<QLineEdit>("edtMR")->text(),
+              QStringLiteral("Ještě delší popisek než dvacet znaků"));
 }
 
 TEST_F(Startup, StoredThousandthsSurviveAVersionThatHidesThePrecisionList) {
     writeIni("[Cas]\nTyp=454\n[LED]\nFormat=1\n");
     start();
-    EXPECT_TRUE(frm->CBFormat->isHidden());
-    EXPECT_EQ(frm->CBFormat->currentIndex(), 1);
+    EXPECT_TRUE(ui<QComboBox>("CBFormat")->isHidden());
+    EXPECT_EQ(ui<QComboBox>("CBFormat")->currentIndex(), 1);
 }
 
 TEST_F(Startup, FirstCloseWritesEveryKeyInOrder) {
@@ -110,7 +112,7 @@ TEST_F(Startup, FirstCloseWritesEveryKeyInOrder) {
 TEST_F(Startup, CloseKeepsUnknownKeysAndWritesMinusOneForNoSelection) {
     writeIni("; kept\n[Extra]\nfoo=bar\n[clip]\nFORMAT=7\nother=x\n");
     start();
-    EXPECT_EQ(frm->CBformat_casu->currentIndex(), -1);
+    EXPECT_EQ(ui<QComboBox>("CBformat_casu")->currentIndex(), -1);
     ASSERT_TRUE(closeWindow());
     SettingsFile ini(iniPath());
     EXPECT_EQ(ini.readInt("Clip", "format", 99), -1);
@@ -126,19 +128,19 @@ TEST_F(Startup, UnknownVersionNumbersFollowTheEdition) {
     // Difference edition: 470 leaves the list without a selection, so it is not written back.
     writeIni("[Cas]\nTyp=470\n");
     start(Edition::Difference);
-    EXPECT_EQ(frm->CBverze->currentIndex(), -1);
-    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: "));
-    EXPECT_EQ(frm->BCas, 3);
-    EXPECT_FALSE(frm->CBFormat->isHidden());
+    EXPECT_EQ(ui<QComboBox>("CBverze")->currentIndex(), -1);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblFormat")->text(), QStringLiteral("Formát času: "));
+    EXPECT_EQ(frm->state().BCas, 3);
+    EXPECT_FALSE(ui<QComboBox>("CBFormat")->isHidden());
     ASSERT_TRUE(closeWindow());
     EXPECT_EQ(SettingsFile(iniPath()).readInt("Cas", "Typ", 0), 470);
 
     // Four-split edition: 470 is unknown, the first entry stays and 454 is stored.
     start(Edition::FourSplit);
-    EXPECT_EQ(frm->verze, 470);
-    EXPECT_EQ(frm->CBverze->currentIndex(), 0);
-    EXPECT_EQ(frm->lblFormat->text(), QStringLiteral("Formát času: 888,88"));
-    EXPECT_TRUE(frm->CBFormat->isHidden());
+    EXPECT_EQ(frm->state().verze, 470);
+    EXPECT_EQ(ui<QComboBox>("CBverze")->currentIndex(), 0);
+    EXPECT_EQ(ui<AutoSizeLabel>("lblFormat")->text(), QStringLiteral("Formát času: 888,88"));
+    EXPECT_TRUE(ui<QComboBox>("CBFormat")->isHidden());
     ASSERT_TRUE(closeWindow());
     EXPECT_EQ(SettingsFile(iniPath()).readInt("Cas", "Typ", 0), 454);
 }
@@ -177,7 +179,7 @@ TEST_F(Startup, CaptionsLongerThanAnEditBoxNormallyTakesAreKeptWhole) {
     writeIni("[LED]\nM0=" + caption.toUtf8() + "\nMR=" + caption.toUtf8() + "\n");
     start();
     // Compared as lengths first: a failure should not print 40,000 characters.
-    for (const QLineEdit* edit : {frm->edtM0, frm->edtMR}) {
+    for (const QLineEdit* edit : {ui<QLineEdit>("edtM0"), ui<QLineEdit>("edtMR")}) {
         EXPECT_EQ(edit->text().size(), caption.size());
         EXPECT_TRUE(edit->text() == caption);
     }

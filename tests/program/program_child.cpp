@@ -2,6 +2,7 @@
 // zorvat-d as it starts, driven by a test: the intro note is printed, the port named by
 // $ZORVAT_TEST_PORT is picked, and each line on stdin is a request: "list" prints the results
 // list, "close" closes the main window as the user would.
+#include "controls.h"
 #include "startup.h"
 #include "tfrmcas.h"
 
@@ -13,10 +14,12 @@ using namespace zorvat;
 
 int main(int argc, char** argv) {
     return runProgram(argc, argv, Edition::Difference, [](TfrmCas& frm) {
-        std::printf("NOTE %s\n", frm.restoreNotice->text().toUtf8().constData());
-        const int port = frm.CBUvod->findText(qEnvironmentVariable("ZORVAT_TEST_PORT"));
-        frm.CBUvod->setCurrentIndex(port);
-        emit frm.CBUvod->activated(port);
+        std::printf("NOTE %s\n",
+                    control<QLabel>(frm, "restoreNotice")->text().toUtf8().constData());
+        QComboBox* ports = control<QComboBox>(frm, "CBUvod");
+        const int port = ports->findText(qEnvironmentVariable("ZORVAT_TEST_PORT"));
+        ports->setCurrentIndex(port);
+        emit ports->activated(port);
         auto* requests = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, &frm);
         QObject::connect(requests, &QSocketNotifier::activated, &frm, [&frm, requests] {
             char line[64] = {};
@@ -29,13 +32,14 @@ int main(int argc, char** argv) {
                 frm.close();
                 return;
             }
+            const QComboBox* results = control<QComboBox>(frm, "CBCas");
             QStringList items;
-            for (int i = 1; i < frm.CBCas->count(); ++i)
-                items << frm.CBCas->itemText(i);
+            for (int i = 1; i < results->count(); ++i)
+                items << results->itemText(i);
             std::printf("LIST %s\n", items.join('|').toUtf8().constData());
             std::fflush(stdout);
         });
-        std::printf("READY %d\n", frm.isAwaitingGreeting() ? 1 : 0);
+        std::printf("READY %d\n", frm.state().awaitingGreeting ? 1 : 0);
         std::fflush(stdout);
     });
 }

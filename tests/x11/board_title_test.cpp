@@ -35,7 +35,7 @@ using BoardTitle = Hub;
 TEST_F(BoardTitle, TheBoardWindowHasNoTitleText) {
     start();
     frm->show();
-    frm->SB_zobr->click();
+    ui<QPushButton>("SB_zobr")->click();
     TfrmLED& board = *frm->frmLED();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(frm.get()));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&board));

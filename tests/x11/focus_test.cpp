@@ -19,21 +19,16 @@ protected:
         greet(458, 0x51);
         deviceTime(0x02, 0x01, 0x23, 0x45);
         device({0xAA, 0xAB});
-        ASSERT_TRUE(frm->t_cas);
-        ASSERT_EQ(frm->CBCas->count(), 2);
+        ASSERT_TRUE(frm->state().t_cas);
+        ASSERT_EQ(ui<QComboBox>("CBCas")->count(), 2);
         frm->show();
         frm->activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
-        ASSERT_EQ(QApplication::focusWidget(), frm->CBCas) << "the start command's focus";
+        ASSERT_EQ(QApplication::focusWidget(), ui<QComboBox>("CBCas"))
+            << "the start command's focus";
     }
 
-    int splitsTaken() const {
-        const TfrmLED& board = *frm->frmLED();
-        int n = 0;
-        for (const QLabel* l : {board.lblCas0, board.lblCas1, board.lblCas2, board.lblCas3})
-            n += l->text().isEmpty() ? 0 : 1;
-        return n;
-    }
+    int splitsTaken() const { return frm->frmLED()->rowsTaken(); }
 
     // The space bar pressed on the keyboard takes the next split.
     void expectSpaceTakesASplit() {
@@ -48,26 +43,27 @@ protected:
 // takes a split instead of showing the board again in front of the spectators.
 TEST_F(Focus, TheBoardToggleNeverTakesTheFocus) {
     startAttempt();
-    frm->SB_zobr->click();
+    ui<QPushButton>("SB_zobr")->click();
     ASSERT_TRUE(frm->frmLED()->isVisible());
     frm->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(frm.get()));
 
-    ASSERT_TRUE(x11::click(frm->SB_zobr));
+    ASSERT_TRUE(x11::click(ui<QPushButton>("SB_zobr")));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !frm->frmLED()->isVisible(); }));
-    EXPECT_NE(QApplication::focusWidget(), frm->SB_zobr);
+    EXPECT_NE(QApplication::focusWidget(), ui<QPushButton>("SB_zobr"));
     expectSpaceTakesASplit();
     expectSpaceTakesASplit();
     EXPECT_FALSE(frm->frmLED()->isVisible());
-    EXPECT_FALSE(frm->SB_zobr->isChecked());
+    EXPECT_FALSE(ui<QPushButton>("SB_zobr")->isChecked());
 
     // Nor can Tab reach it, either way round.
-    frm->edtM0->setFocus();
+    ui<QLineEdit>("edtM0")->setFocus();
     for (const bool back : {false, true}) {
         for (int i = 0; i < 12; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab,
                             back ? Qt::ShiftModifier : Qt::NoModifier);
-            EXPECT_NE(QApplication::focusWidget(), frm->SB_zobr) << "Tab " << i << back;
+            EXPECT_NE(QApplication::focusWidget(), ui<QPushButton>("SB_zobr"))
+                << "Tab " << i << back;
         }
     }
 }
@@ -76,12 +72,12 @@ TEST_F(Focus, TheBoardToggleNeverTakesTheFocus) {
 // board toggle.
 TEST_F(Focus, DeletingAResultLeavesTheSpaceBarToSplits) {
     startAttempt();
-    pick(frm->CBCas, 1);
-    ASSERT_TRUE(frm->btnDel->isEnabled());
-    ASSERT_TRUE(x11::click(frm->btnDel));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return frm->CBCas->count() == 1; }));
-    EXPECT_FALSE(frm->btnDel->isEnabled());
-    EXPECT_NE(QApplication::focusWidget(), frm->SB_zobr);
+    pick(ui<QComboBox>("CBCas"), 1);
+    ASSERT_TRUE(ui<QPushButton>("btnDel")->isEnabled());
+    ASSERT_TRUE(x11::click(ui<QPushButton>("btnDel")));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ui<QComboBox>("CBCas")->count() == 1; }));
+    EXPECT_FALSE(ui<QPushButton>("btnDel")->isEnabled());
+    EXPECT_NE(QApplication::focusWidget(), ui<QPushButton>("SB_zobr"));
     expectSpaceTakesASplit();
     EXPECT_FALSE(frm->frmLED()->isVisible());
 }
@@ -90,18 +86,19 @@ TEST_F(Focus, DeletingAResultLeavesTheSpaceBarToSplits) {
 // results list passes its keys on.
 TEST_F(Focus, ASpaceInAnEditBoxNeverTakesASplit) {
     startAttempt();
-    ASSERT_TRUE(x11::click(frm->edtM0));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == frm->edtM0; }));
+    ASSERT_TRUE(x11::click(ui<QLineEdit>("edtM0")));
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return QApplication::focusWidget() == ui<QLineEdit>("edtM0"); }));
     for (const char* keys :
          {"space", "shift+space", "ctrl+space", "ctrl+shift+space", "alt+space", "super+space"}) {
         SCOPED_TRACE(keys);
-        frm->edtM0->clear();
+        ui<QLineEdit>("edtM0")->clear();
         // The letter after it shows that the space has been handled.
         ASSERT_TRUE(x11::key(keys) && x11::key("x"));
-        EXPECT_TRUE(QTest::qWaitFor([&] { return frm->edtM0->text().endsWith(u'x'); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return ui<QLineEdit>("edtM0")->text().endsWith(u'x'); }));
         EXPECT_EQ(splitsTaken(), 0);
     }
-    frm->CBCas->setFocus();
+    ui<QComboBox>("CBCas")->setFocus();
     expectSpaceTakesASplit();
 }
 

@@ -57,7 +57,8 @@ void addWindow(QJsonObject& widgets, const QWidget* window) {
         widgets.insert(prefix + w->objectName(), describe(w));
 }
 
-QJsonObject state(const TfrmCas& f) {
+QJsonObject state(const TfrmCas& frmCas) {
+    const HubState f = frmCas.state();
     return {
         {"verze", f.verze},
         {"BCas", f.BCas},
@@ -70,7 +71,7 @@ QJsonObject state(const TfrmCas& f) {
         {"pripravaM", f.pripravaM},
         {"pripravaS", f.pripravaS},
         {"t_posun", f.t_posun},
-        {"prik_data", f.framing.prik_data},
+        {"prik_data", f.prik_data},
     };
 }
 

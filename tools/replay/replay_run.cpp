@@ -80,7 +80,7 @@ std::optional<QString> Replay::check(const Command& c) const {
     };
     switch (c.kind) {
     case Kind::Pick:
-        if (frmCas_->CBUvod->findText(c.name) < 0)
+        if (control<QComboBox>(QStringLiteral("CBUvod"))->findText(c.name) < 0)
             return unknown("port");
         break;
     case Kind::Click:
@@ -105,9 +105,11 @@ std::optional<QString> Replay::check(const Command& c) const {
 
 std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
     switch (c.kind) {
-    case Kind::Pick:
-        pick(frmCas_->CBUvod, frmCas_->CBUvod->findText(c.name));
+    case Kind::Pick: {
+        QComboBox* ports = control<QComboBox>(QStringLiteral("CBUvod"));
+        pick(ports, ports->findText(c.name));
         break;
+    }
     case Kind::Bytes:
         world_.serial.feed(c.bytes.begin(), c.bytes.end());
         break;
@@ -120,11 +122,13 @@ std::optional<QString> Replay::execute(const Command& c, QIODevice& out) {
         pressKey(focus ? focus : window, Qt::Key_Space, QStringLiteral(" "));
         break;
     }
-    case Kind::Select:
-        if (auto why = outOfRange(frmCas_->CBCas, c.number))
+    case Kind::Select: {
+        QComboBox* results = control<QComboBox>(QStringLiteral("CBCas"));
+        if (auto why = outOfRange(results, c.number))
             return why;
-        pick(frmCas_->CBCas, static_cast<int>(c.number));
+        pick(results, static_cast<int>(c.number));
         break;
+    }
     case Kind::Click:
         control<QAbstractButton>(c.name)->click();
         break;
