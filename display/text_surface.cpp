@@ -2,6 +2,7 @@
 #include "text_surface.h"
 
 #include <QFontMetrics>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace zorvat {
@@ -16,19 +17,47 @@ bool TextSurface::canDraw() const {
 }
 
 void TextSurface::drawFrame(const QString& text, int left) {
-    text_ = text;
+    if (text != text_) {
+        text_ = text;
+        left_ = left;
+        drawText();
+        update();
+        return;
+    }
+    const QRect before = inked_.translated(left_, 0);
     left_ = left;
-    update();
+    const QRect changed = (before | inked_.translated(left_, 0)) & rect();
+    if (!changed.isEmpty())
+        update(changed);
 }
 
-void TextSurface::paintEvent(QPaintEvent*) {
-    QPainter p(this);
-    p.fillRect(rect(), Qt::black);
-    if (text_.isEmpty())
+void TextSurface::drawText() {
+    if (text_.isEmpty()) {
+        inked_ = QRect();
+        drawn_ = QPixmap();
         return;
+    }
+    const QFontMetrics metrics(font_, this);
+    // Antialiasing may colour a pixel or two beyond the glyphs' box.
+    inked_ = metrics.boundingRect(text_).translated(0, metrics.ascent()).adjusted(-2, -2, 2, 2);
+    const qreal ratio = devicePixelRatioF();
+    drawn_ = QPixmap(inked_.size() * ratio);
+    drawn_.setDevicePixelRatio(ratio);
+    drawn_.fill(Qt::black);
+    QPainter p(&drawn_);
     p.setFont(font_);
     p.setPen(colour_);
-    p.drawText(left_, QFontMetrics(font_, this).ascent(), text_);
+    p.drawText(-inked_.left(), metrics.ascent() - inked_.top(), text_);
+}
+
+void TextSurface::paintEvent(QPaintEvent* event) {
+    // Moved to a screen of another pixel density.
+    if (!drawn_.isNull() && drawn_.devicePixelRatio() != devicePixelRatioF())
+        drawText();
+    QPainter p(this);
+    p.fillRect(event->rect(), Qt::black);
+    if (!drawn_.isNull())
+        p.drawPixmap(left_ + inked_.left(), inked_.top(), drawn_);
 }
 
 } // namespace zorvat

@@ -3,6 +3,8 @@
 
 #include <QColor>
 #include <QFont>
+#include <QPixmap>
+#include <QRect>
 #include <QString>
 #include <QWidget>
 
@@ -10,7 +12,8 @@ namespace zorvat {
 
 // A black drawing surface showing one line of text in one font and colour; each frame
 // replaces the last. Widgets are double-buffered, so presenting a frame means scheduling a
-// repaint of the surface.
+// repaint of the surface: of all of it for a new text, of where the text was and is for the
+// same text moved, and of nothing while it moves outside the surface.
 class TextSurface : public QWidget {
 public:
     TextSurface(QWidget* parent, const QFont& font, const QColor& colour);
@@ -30,9 +33,16 @@ protected:
     void paintEvent(QPaintEvent*) override;
 
 private:
+    void drawText();
+
     QFont font_;
     QColor colour_;
     QString text_;
+    // Drawn once per text: a moving text is shown many times over, and glyphs of the board's
+    // sizes are filled as outlines, which costs a millisecond a frame on a wide strip.
+    QPixmap drawn_;
+    // Where the text's pixels may fall, with its top-left corner at (0, 0).
+    QRect inked_;
     int left_ = 0;
 };
 

@@ -3,7 +3,9 @@
 #include "text_strip.h"
 #include "time_surface.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace zorvat {
@@ -76,6 +78,41 @@ TEST(TextStrip, DrawsFromTheGivenLeftAndClearsThePreviousFrame) {
 
     strip.drawFrame(QString(), 0);
     EXPECT_EQ(columnsOf(strip.grab().toImage(), isAqua), std::make_pair(-1, -1));
+}
+
+// Each step repaints only where the text was and is: what is on screen must still be exactly
+// one copy of the text, at its newest place, wherever it has run.
+TEST(TextStrip, StepsLeaveNoTraceOnScreen) {
+    QWidget window;
+    window.resize(400, 80);
+    TextStrip strip(&window);
+    strip.setGeometry(0, 0, 400, 80);
+    window.show();
+    QApplication::processEvents();
+    const auto onScreen = [&] {
+        QApplication::processEvents();
+        return columnsOf(window.screen()->grabWindow(window.winId()).toImage(), isAqua);
+    };
+    const QString text = QStringLiteral("AAAA");
+    strip.drawFrame(text, 200);
+    const auto [first, last] = onScreen();
+    ASSERT_GE(first, 200);
+    ASSERT_LT(last, 399) << "the whole text on the strip";
+    const int width = last - 200;
+    for (int left = 199; left >= 40; --left)
+        strip.drawFrame(text, left);
+    // Painted once per event-loop turn, as the frame tick runs; and again step by step.
+    EXPECT_EQ(onScreen(), std::make_pair(first - 160, last - 160));
+    for (int left = 39; left >= -400; left -= 7) {
+        strip.drawFrame(text, left);
+        const auto [f, l] = onScreen();
+        if (left + width < 0)
+            EXPECT_EQ(f, -1) << left;
+        else
+            EXPECT_EQ(l, left + width) << left;
+    }
+    strip.drawFrame(text, 380);
+    EXPECT_EQ(onScreen(), std::make_pair(first + 180, 399)) << "back at the right edge, cut by it";
 }
 
 } // namespace
