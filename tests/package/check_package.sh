@@ -74,8 +74,15 @@ for metainfo in usr/share/metainfo/*.metainfo.xml; do
     grep -q "<release version=\"$version\"" "$metainfo" || fail "$metainfo lacks release $version"
 done
 
-# The unpacked programs run on system libraries alone: no run path into the build tree.
+# The unpacked programs run on system libraries alone: no run path into the build tree. They
+# are hardened as Debian's own: position-independent, relocations read-only and bound at
+# start-up, stack-protected, libc calls fortified.
 for program in usr/bin/*; do
+    readelf -h "$program" | grep -q 'DYN (Position-Independent' || fail "$program is not PIE"
+    readelf -l "$program" | grep -q GNU_RELRO || fail "$program has no read-only relocations"
+    readelf -d "$program" | grep -q 'BIND_NOW' || fail "$program does not bind at start-up"
+    nm -D "$program" | grep -q ' __stack_chk_fail@' || fail "$program lacks stack protection"
+    nm -D "$program" | grep -qE ' __[a-z_]+_chk@' || fail "$program calls no fortified function"
     ! readelf -d "$program" | grep -E 'RPATH|RUNPATH' || fail "$program has a run path"
     ! ldd "$program" | grep 'not found' || fail "$program misses a library"
 done
