@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs saved fuzzer inputs through the decoder harness: zorvat_fuzz_replay <files or folders>.
-// A broken invariant aborts; exit 0 means every input ran.
-#include "decoder_input.h"
+// Runs saved fuzzer inputs through the harness with every oracle, the reset check included:
+// zorvat_fuzz_replay <files or folders>. A broken oracle aborts; exit 0 means all held.
+#include "fuzz_session.h"
+#include "fuzz_target.h"
 
 #include <QApplication>
 #include <QDir>
@@ -32,9 +33,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: zorvat_fuzz_replay <files or folders>\n");
         return 2;
     }
-    int ran = 0;
+    QList<QByteArray> inputs;
     for (int i = 1; i < argc; ++i) {
-        const QStringList files = inputFiles(QString::fromLocal8Bit(argv[i]));
+        const QStringList files = inputFiles(QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath());
         if (files.isEmpty()) {
             std::fprintf(stderr, "no inputs in %s\n", argv[i]);
             return 1;
@@ -45,14 +46,14 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "cannot read %s\n", qPrintable(name));
                 return 1;
             }
-            const QByteArray bytes = f.readAll();
-            std::printf("%s\n", qPrintable(name));
-            std::fflush(stdout);
-            zorvat::runDecoderInput(reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                                    static_cast<std::size_t>(bytes.size()));
-            ++ran;
+            inputs << f.readAll();
         }
     }
-    std::printf("%d inputs ran\n", ran);
+    // The session works in a folder of its own; the inputs are read by then.
+    zorvat::FuzzSession session;
+    for (const QByteArray& bytes : inputs)
+        zorvat::runFuzzInput(session, reinterpret_cast<const std::uint8_t*>(bytes.constData()),
+                             static_cast<std::size_t>(bytes.size()), true);
+    std::printf("%lld inputs ran\n", static_cast<long long>(inputs.size()));
     return 0;
 }

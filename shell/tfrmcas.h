@@ -52,6 +52,7 @@ public:
 
     // --- shell ---
     void schovat_form(bool co);
+    void resetToIntro();
     // pressedMs: when the key went down, on the monotonic clock; the moment it is handled
     // when the platform gave no usable stamp.
     void FormKeyDown(int key, Qt::KeyboardModifiers shift, std::optional<qint64> pressedMs = {});

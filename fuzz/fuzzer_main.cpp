@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// libFuzzer entry: one QApplication for the whole run, a fresh window per input.
-#include "decoder_input.h"
+// libFuzzer entry: one QApplication and one pair of windows per edition for the whole run.
+#include "fuzz_session.h"
+#include "fuzz_target.h"
 
 #include <QApplication>
 
@@ -9,14 +10,25 @@ extern "C" const char* __lsan_default_suppressions() {
     return "leak:libfontconfig.so\n";
 }
 
+namespace {
+
+// Every this many inputs the reset between runs is checked as well.
+constexpr unsigned kResetCheckEvery = 16;
+
+zorvat::FuzzSession* session = nullptr;
+
+} // namespace
+
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The fuzzer runs until the process ends; the application lives as long.
+    // Both live until the process ends.
     new QApplication(*argc, *argv);
+    session = new zorvat::FuzzSession;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    zorvat::runDecoderInput(data, size);
+    static unsigned count = 0;
+    zorvat::runFuzzInput(*session, data, size, ++count % kResetCheckEvery == 0);
     return 0;
 }

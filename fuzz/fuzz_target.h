@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace zorvat {
+
+class FuzzSession;
+
+// Runs one input three times, its device bytes at once, one a millisecond and in random
+// chunks, and checks that the three runs agree. With checkReset, the first run is repeated at
+// the end and must leave every control as it did: the reset between runs is complete.
+// Aborts on a broken oracle. Inputs too short for the set-up are skipped.
+void runFuzzInput(FuzzSession& session, const std::uint8_t* data, std::size_t size,
+                  bool checkReset);
+
+} // namespace zorvat

@@ -1,0 +1,180 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "oracles.h"
+
+#include "time_text.h"
+
+#include <QRegularExpression>
+#include <cstdio>
+#include <cstdlib>
+
+namespace zorvat {
+
+void fuzzCheck(bool ok, const char* what, const QString& detail) {
+    if (ok)
+        return;
+    std::fprintf(stderr, "fuzz oracle broken: %s\n%s\n", what, qPrintable(detail));
+    std::abort();
+}
+
+namespace {
+
+bool oneOf(const QString& text, std::initializer_list<const char16_t*> texts) {
+    for (const char16_t* t : texts)
+        if (text == QStringView(t))
+            return true;
+    return false;
+}
+
+} // namespace
+
+void checkStateLabels(const QString& draha, const QString& priprava, const QString& terce,
+                      const QString& ncas, const std::array<QString, 4>& boardTimes) {
+    fuzzCheck(oneOf(draha, {u"jeden útok", u"Jedna dráha", u"Dvě dráhy", u"Tři dráhy",
+                            u"Čtyři dráhy", u"Jeden útok", u"Dva útoky"}),
+              "lblDraha holds a text of no table", draha);
+    static const QRegularExpression minutes(QStringLiteral("^\\d{1,3}:(00|30)$"));
+    fuzzCheck(minutes.match(priprava).hasMatch(), "lblPriprava is no preparation time", priprava);
+    fuzzCheck(oneOf(terce, {u"rozepínací", u"spínací", u"Rozpínací", u"Spínací"}),
+              "lblTerce holds a text of no table", terce);
+    fuzzCheck(oneOf(ncas, {u"čas: Ano", u"čas: ano", u"čas: ne"}),
+              "lblNCas holds a text of no table", ncas);
+    static const QRegularExpression split(QStringLiteral("^(-?\\d+,0*-?\\d+)?$"));
+    for (const QString& t : boardTimes)
+        fuzzCheck(split.match(t).hasMatch(), "a board row holds no split time", t);
+}
+
+namespace {
+
+// The digits of a time field without its first comma: integer part and fraction.
+struct Field {
+    QString whole, fraction;
+};
+
+Field fieldOf(const QString& text) {
+    const qsizetype comma = text.indexOf(QLatin1Char(','));
+    if (comma < 0)
+        return {text, {}};
+    return {text.left(comma), text.mid(comma + 1)};
+}
+
+std::optional<qint64> digits(const QString& s) {
+    if (s.isEmpty() || s.size() > 18)
+        return std::nullopt;
+    bool ok = false;
+    const qint64 v = s.toLongLong(&ok);
+    return ok && v >= 0 ? std::optional(v) : std::nullopt;
+}
+
+// The same time with the fraction cut or extended by up to three digits, as the display and
+// output forms of one device time differ only in their last digits.
+bool sameTime(const QString& listed, std::int32_t sent) {
+    const Field f = fieldOf(listed);
+    for (qsizetype k = 0; k <= f.fraction.size() + 3; ++k) {
+        if (k <= f.fraction.size()) {
+            if (digits(f.whole + f.fraction.left(k)) == qint64(sent))
+                return true;
+            continue;
+        }
+        const auto base = digits(f.whole + f.fraction);
+        qint64 scale = 1;
+        for (qsizetype e = f.fraction.size(); e < k; ++e)
+            scale *= 10;
+        if (base && sent >= 0 && qint64(sent) / scale == *base)
+            return true;
+    }
+    return false;
+}
+
+QString describe(const QString& entry, const std::vector<std::array<std::int32_t, 3>>& m) {
+    QString d = QStringLiteral("entry \"%1\", messages:").arg(entry);
+    for (const auto& x : m)
+        d += QStringLiteral(" %1 %2 %3;").arg(x[0]).arg(x[1]).arg(x[2]);
+    return d;
+}
+
+} // namespace
+
+void checkEntriesAgainstMessages(const QStringList& newEntries,
+                                 const std::vector<std::array<std::int32_t, 3>>& newMessages) {
+    std::size_t next = 0;
+    for (const QString& entry : newEntries) {
+        const QString head = entry.section(QLatin1Char(' '), 0, 0);
+        const QString tail = entry.section(QLatin1Char(' '), 1);
+        const bool pair = head.size() >= 2;
+        const PrevedResult listed = preved_cas(entry);
+        const QString detail = describe(entry, newMessages);
+        // The display form is at most a few digits off the output form, so both convert or
+        // neither, except for texts long enough to overflow in one form only.
+        const bool ambiguous = entry.size() >= 10;
+        const bool sent = next < newMessages.size() && newMessages[next][0] == 1491 &&
+                          (!ambiguous || newMessages[next][1] == listed.data_out[0]);
+        if (listed.error && !ambiguous)
+            continue;
+        if (!sent) {
+            fuzzCheck(ambiguous, "a result went to the list only", detail);
+            continue;
+        }
+        const auto& first = newMessages[next++];
+        if (listed.error) {
+            if (pair && next < newMessages.size() && newMessages[next][0] == 1492)
+                ++next;
+            continue;
+        }
+        fuzzCheck(first[1] == listed.data_out[0], "1491 names another target or track", detail);
+        if (!pair) {
+            fuzzCheck(sameTime(tail, first[2]), "1491 carries another time", detail);
+            continue;
+        }
+        fuzzCheck(sameTime(head.chopped(1), first[2]), "1491 carries another time", detail);
+        fuzzCheck(next < newMessages.size() && newMessages[next][0] == 1492,
+                  "a pair result without its 1492", detail);
+        const auto& second = newMessages[next++];
+        fuzzCheck(second[1] == 2 && sameTime(tail, second[2]), "1492 carries another time",
+                  detail);
+    }
+    fuzzCheck(next == newMessages.size(), "a result message without its list entry",
+              describe(QString(), newMessages));
+}
+
+namespace {
+
+QString joined(const QStringList& l) {
+    return l.join(QStringLiteral(" | "));
+}
+
+QString joined(const std::vector<std::array<std::int32_t, 3>>& m) {
+    QStringList l;
+    for (const auto& x : m)
+        l << QStringLiteral("%1 %2 %3").arg(x[0]).arg(x[1]).arg(x[2]);
+    return joined(l);
+}
+
+// "*" stands for a label that depended on time in one of the runs.
+bool sameLabels(const QStringList& a, const QStringList& b) {
+    if (a.size() != b.size())
+        return false;
+    for (qsizetype i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i] != QLatin1String("*") && b[i] != QLatin1String("*"))
+            return false;
+    return true;
+}
+
+} // namespace
+
+void checkSameRecord(const RunRecord& a, const RunRecord& b, const char* pacing) {
+    const auto detail = [&](const QString& x, const QString& y) {
+        return QStringLiteral("%1\nat once: %2\n%3: %4")
+            .arg(QString::fromLatin1(pacing), x, QString::fromLatin1(pacing), y);
+    };
+    fuzzCheck(a.results == b.results, "the results list depends on the pacing of the bytes",
+              detail(joined(a.results), joined(b.results)));
+    fuzzCheck(sameLabels(a.finalLabels, b.finalLabels),
+              "the final-time labels depend on the pacing of the bytes",
+              detail(joined(a.finalLabels), joined(b.finalLabels)));
+    fuzzCheck(a.messages == b.messages, "the companion's messages depend on the pacing",
+              detail(joined(a.messages), joined(b.messages)));
+    fuzzCheck(a.errors == b.errors, "the error boxes depend on the pacing of the bytes",
+              detail(joined(a.errors), joined(b.errors)));
+}
+
+} // namespace zorvat
