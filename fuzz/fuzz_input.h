@@ -42,7 +42,11 @@ struct Action {
 
 // A run of device bytes that arrive between two actions.
 using DeviceBytes = std::vector<std::uint8_t>;
-using Step = std::variant<DeviceBytes, Action>;
+// A quiet line for ms milliseconds; made by the journal playback, never read from an input.
+struct Gap {
+    std::int64_t ms;
+};
+using Step = std::variant<DeviceBytes, Action, Gap>;
 
 struct FuzzSetup {
     Edition edition = Edition::Difference;
@@ -56,7 +60,7 @@ struct FuzzScript {
     std::vector<Step> steps;
 };
 
-// Reads an input; nullopt-like empty steps and false when it is too short for the set-up.
+// Reads an input; false when it is too short for the set-up.
 //   byte 0     bit 0: edition (0 difference, 1 four-split); bit 1: precision
 //   byte 1     firmware version: index (mod 12) into 454 456 457 458 462 463 466 467 468 469 470
 //              and 500 (no such version)

@@ -3,12 +3,14 @@
 
 #include "fake_world.h"
 #include "hub_access.h"
+#include "journal_link.h"
 #include "oracles.h"
 #include "tfrmcas.h"
 #include "tfrmled.h"
 #include "version_table.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
@@ -119,6 +121,7 @@ struct FuzzSession::Table {
     std::array<QLabel*, 4> boardTimes;
     // The current run.
     RunRecord* record = nullptr;
+    JournalLink* journal = nullptr;
     QString chunkCas, chunkCasD; // the two time labels before the bytes being decoded
     qsizetype entriesSeen = 0;
     std::size_t messagesSeen = 0;
@@ -328,6 +331,11 @@ struct FuzzSession::Table {
 
     // The oracles that hold after every step.
     void check() {
+        if (journal) {
+            // Results are listed once the journal has them on disk.
+            journal->call([](Journal&) { return 0; });
+            QCoreApplication::sendPostedEvents();
+        }
         const HubState h = hubState(*frm);
         fuzzCheck(h.casu <= 5, "casu out of 0..5", QString::number(h.casu));
         fuzzCheck(h.pcas <= 4, "pcas out of 0..4", QString::number(h.pcas));
@@ -389,20 +397,24 @@ FakeWorld& FuzzSession::world(Edition edition) {
 }
 
 RunRecord FuzzSession::run(const FuzzScript& script, Pacing pacing, std::uint32_t seed,
-                           bool withDump, AttemptEvents* journal) {
+                           bool withDump, JournalLink* journal) {
     Table& t = table(script.setup.edition);
     RunRecord record;
     t.relay.to = journal;
+    t.journal = journal;
     t.begin(script.setup, record);
     std::mt19937 random(seed);
     for (const Step& step : script.steps) {
         if (const auto* bytes = std::get_if<DeviceBytes>(&step))
             t.deliver(*bytes, pacing, random);
+        else if (const auto* action = std::get_if<Action>(&step))
+            t.act(*action);
         else
-            t.act(std::get<Action>(step));
+            t.world.time.advance(std::get<Gap>(step).ms);
     }
     t.end(withDump);
     t.relay.to = nullptr;
+    t.journal = nullptr;
     return record;
 }
 

@@ -11,7 +11,7 @@
 
 namespace zorvat {
 
-class AttemptEvents;
+class JournalLink;
 struct FakeWorld;
 
 // How the device's bytes between two actions reach the program.
@@ -33,9 +33,9 @@ public:
 
     // Runs the script from the intro state; the oracles that hold within one run abort the
     // process when broken. withDump fills RunRecord::dump. journal, when given, follows the
-    // run's events (subscribed for this run only).
+    // run's events, and each step waits until the journal has taken what it was given.
     RunRecord run(const FuzzScript& script, Pacing pacing, std::uint32_t seed, bool withDump,
-                  AttemptEvents* journal = nullptr);
+                  JournalLink* journal = nullptr);
 
     // The clock and timers of an edition's windows (a journal link needs them).
     FakeWorld& world(Edition edition);

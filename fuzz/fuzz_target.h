@@ -8,11 +8,19 @@ namespace zorvat {
 
 class FuzzSession;
 
+// The costlier checks, made on some inputs only.
+struct ExtraChecks {
+    // The first run is repeated at the end and must leave every control as it did: the reset
+    // between runs is complete.
+    bool reset = false;
+    // The run is recorded in a journal and played back from it (journal_check.h).
+    bool journal = false;
+};
+
 // Runs one input three times, its device bytes at once, one a millisecond and in random
-// chunks, and checks that the three runs agree. With checkReset, the first run is repeated at
-// the end and must leave every control as it did: the reset between runs is complete.
-// Aborts on a broken oracle. Inputs too short for the set-up are skipped.
+// chunks, and checks that the three runs agree. Aborts on a broken oracle. Inputs too short
+// for the set-up are skipped.
 void runFuzzInput(FuzzSession& session, const std::uint8_t* data, std::size_t size,
-                  bool checkReset);
+                  ExtraChecks extra);
 
 } // namespace zorvat

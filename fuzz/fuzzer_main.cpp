@@ -12,8 +12,10 @@ extern "C" const char* __lsan_default_suppressions() {
 
 namespace {
 
-// Every this many inputs the reset between runs is checked as well.
+// Every this many inputs the reset between runs is checked as well, and less often the
+// journal (a database file per check).
 constexpr unsigned kResetCheckEvery = 16;
+constexpr unsigned kJournalCheckEvery = 256;
 
 zorvat::FuzzSession* session = nullptr;
 
@@ -29,6 +31,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static unsigned count = 0;
-    zorvat::runFuzzInput(*session, data, size, ++count % kResetCheckEvery == 0);
+    ++count;
+    zorvat::runFuzzInput(*session, data, size,
+                         {count % kResetCheckEvery == 0, count % kJournalCheckEvery == 0});
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs saved fuzzer inputs through the harness with every oracle, the reset check included:
+// Runs saved fuzzer inputs through the harness with every oracle, the reset and journal checks
+// included:
 // zorvat_fuzz_replay <files or folders>. A broken oracle aborts; exit 0 means all held.
 #include "fuzz_session.h"
 #include "fuzz_target.h"
@@ -53,7 +54,7 @@ int main(int argc, char** argv) {
     zorvat::FuzzSession session;
     for (const QByteArray& bytes : inputs)
         zorvat::runFuzzInput(session, reinterpret_cast<const std::uint8_t*>(bytes.constData()),
-                             static_cast<std::size_t>(bytes.size()), true);
+                             static_cast<std::size_t>(bytes.size()), {true, true});
     std::printf("%lld inputs ran\n", static_cast<long long>(inputs.size()));
     return 0;
 }
