@@ -14,6 +14,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -25,7 +27,7 @@ namespace {
 
 // Waits beyond this total are skipped: an idle minute costs thousands of frames and adds no
 // coverage. It is above the shortest display limit (99,999 s).
-constexpr qint64 kMostWaitMs = 150000;
+constexpr qint64 kMostWaitMs = 120000;
 // Each run starts with the local clock at a whole multiple of this: the automatic start seeds
 // its random pause with the clock's milliseconds, so every run sees the same pause.
 constexpr qint64 kClockPhaseMs = qint64(1) << 32;
@@ -108,6 +110,7 @@ QString windowState(const QWidget* window) {
 
 struct FuzzSession::Table {
     FakeWorld world;
+    QString folder;
     QString settingsPath;
     int writtenVerze = -1, writtenPrecision = -1;
     std::unique_ptr<TfrmCas> frm;
@@ -127,7 +130,7 @@ struct FuzzSession::Table {
     std::size_t messagesSeen = 0;
     qint64 waited = 0;
 
-    Table(Edition edition, const QString& folder) {
+    Table(Edition edition, const QString& sessionFolder) : folder(sessionFolder) {
         settingsPath = QDir(folder).filePath(edition == Edition::FourSplit
                                                  ? QStringLiteral("kq-q.ini")
                                                  : QStringLiteral("kq-d.ini"));
@@ -256,11 +259,21 @@ struct FuzzSession::Table {
         world.time.advance(ms);
     }
 
+    // Typed as key presses, so that the typing limits apply; Backspace for byte 8.
     void type(QLineEdit* box, const QByteArray& text) {
         const bool moving = box == boxes[5] && box->isEnabled();
         if (moving)
             frm->edtTextEnter();
-        QTest::keyClicks(box, QString::fromLatin1(text));
+        for (const char c : text) {
+            const QChar ch = QChar::fromLatin1(c);
+            const bool back = c == '\b';
+            const int key = back ? Qt::Key_Backspace : Qt::Key_unknown;
+            const QString t = back ? QString() : QString(ch);
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, t);
+            QCoreApplication::sendEvent(box, &press);
+            QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, t);
+            QCoreApplication::sendEvent(box, &release);
+        }
         if (moving)
             frm->edtTextExit();
     }
@@ -295,6 +308,10 @@ struct FuzzSession::Table {
             type(boxes[static_cast<std::size_t>(a.arg)], a.text);
             break;
         case Act::ActualText: {
+            // The program reads actual.txt from the working directory: the session's folder
+            // for the time of the request, so that the fuzzer's own relative paths stay valid.
+            const QString home = QDir::currentPath();
+            QDir::setCurrent(folder);
             QFile file(QStringLiteral("actual.txt"));
             if (a.arg == 1) {
                 file.remove();
@@ -304,6 +321,7 @@ struct FuzzSession::Table {
             }
             file.close();
             world.companion.onMessage(1493, 0, 0);
+            QDir::setCurrent(home);
             break;
         }
         case Act::AskSettings:
@@ -343,11 +361,13 @@ struct FuzzSession::Table {
         checkStateLabels(lblDraha->text(), lblPriprava->text(), lblTerce->text(), lblNCas->text(),
                          {boardTimes[0]->text(), boardTimes[1]->text(), boardTimes[2]->text(),
                           boardTimes[3]->text()});
+        const auto& sent = world.companion.sent;
+        if (entriesSeen == CBCas->count() && messagesSeen == sent.size())
+            return;
         QStringList entries;
         for (qsizetype i = entriesSeen; i < CBCas->count(); ++i)
             entries << CBCas->itemText(static_cast<int>(i));
         entriesSeen = CBCas->count();
-        const auto& sent = world.companion.sent;
         std::vector<std::array<std::int32_t, 3>> results;
         for (; messagesSeen < sent.size(); ++messagesSeen)
             if (sent[messagesSeen][0] == 1491 || sent[messagesSeen][0] == 1492)
@@ -378,9 +398,20 @@ struct FuzzSession::Table {
     }
 };
 
-FuzzSession::FuzzSession() {
+namespace {
+
+// kq.ini is written whenever an input asks for another version or precision; in memory that
+// costs no disk flush.
+QString folderTemplate() {
+    const QString shm = QStringLiteral("/dev/shm");
+    return QDir(QFileInfo(shm).isWritable() ? shm : QDir::tempPath())
+        .filePath(QStringLiteral("zorvat-fuzz-XXXXXX"));
+}
+
+} // namespace
+
+FuzzSession::FuzzSession() : dir_(folderTemplate()) {
     fuzzCheck(dir_.isValid(), "no temporary folder");
-    QDir::setCurrent(dir_.path());
 }
 
 FuzzSession::~FuzzSession() = default;

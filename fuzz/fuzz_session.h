@@ -22,8 +22,7 @@ enum class Pacing {
 };
 
 // One pair of windows per edition, made on first use and reset between runs, in virtual time.
-// Works in a temporary folder (actual.txt, kq.ini) that it makes the working directory.
-// Needs a QApplication.
+// Keeps kq.ini and actual.txt in a temporary folder of its own. Needs a QApplication.
 class FuzzSession {
 public:
     FuzzSession();

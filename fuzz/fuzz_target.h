@@ -15,11 +15,13 @@ struct ExtraChecks {
     bool reset = false;
     // The run is recorded in a journal and played back from it (journal_check.h).
     bool journal = false;
+    // Both other pacings are compared with the bytes at once, not only one of them.
+    bool bothPacings = false;
 };
 
-// Runs one input three times, its device bytes at once, one a millisecond and in random
-// chunks, and checks that the three runs agree. Aborts on a broken oracle. Inputs too short
-// for the set-up are skipped.
+// Runs one input with its device bytes at once and paced otherwise, one a millisecond or in
+// random chunks (chosen by the input's hash) or both, and checks that the runs agree. Aborts on
+// a broken oracle. Inputs too short for the set-up are skipped.
 void runFuzzInput(FuzzSession& session, const std::uint8_t* data, std::size_t size,
                   ExtraChecks extra);
 
