@@ -10,8 +10,8 @@
 #include "version_table.h"
 
 #include <QAbstractButton>
-#include <QCoreApplication>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,7 +41,7 @@ template <class W> W* child(const QWidget* window, const char* name) {
 // Passes the window's events to whoever follows the current run.
 struct Relay final : AttemptEvents {
     AttemptEvents* to = nullptr;
-    std::function<void()> onResults;
+    std::function<void(const std::vector<ResultEntry>& entries)> onResults;
     void deviceSettings(int verze, std::uint8_t modeByte) override {
         if (to)
             to->deviceSettings(verze, modeByte);
@@ -60,7 +60,7 @@ struct Relay final : AttemptEvents {
     }
     void resultsAdded(const std::vector<ResultEntry>& entries,
                       const std::shared_ptr<void>& shown) override {
-        onResults();
+        onResults(entries);
         if (to)
             to->resultsAdded(entries, shown);
     }
@@ -92,7 +92,8 @@ QString controlState(const QWidget* w) {
         s += QLatin1Char(']');
     }
     const QRect g = w->geometry();
-    return s + QStringLiteral(" %1,%2 %3x%4\n").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
+    return s +
+           QStringLiteral(" %1,%2 %3x%4\n").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());
 }
 
 QString windowState(const QWidget* window) {
@@ -131,20 +132,20 @@ struct FuzzSession::Table {
     qint64 waited = 0;
 
     Table(Edition edition, const QString& sessionFolder) : folder(sessionFolder) {
-        settingsPath = QDir(folder).filePath(edition == Edition::FourSplit
-                                                 ? QStringLiteral("kq-q.ini")
-                                                 : QStringLiteral("kq-d.ini"));
+        settingsPath =
+            QDir(folder).filePath(edition == Edition::FourSplit ? QStringLiteral("kq-q.ini")
+                                                                : QStringLiteral("kq-d.ini"));
         world.serial.existing = {QStringLiteral("COM1")};
         FakeWorld& w = world;
-        frm = TfrmCas::start(edition,
-                             Services{w.time, w.time, w.serial, w.errors, w.companion, w.clipboard,
-                                      w.sounds},
-                             settingsPath);
+        frm = TfrmCas::start(
+            edition,
+            Services{w.time, w.time, w.serial, w.errors, w.companion, w.clipboard, w.sounds},
+            settingsPath);
         // Showing the board once gives both windows their platform windows; from then on the
         // stored geometry is applied the same way by every reset.
         frm->frmLED()->show();
         frm->frmLED()->hide();
-        relay.onResults = [this] { completed(); };
+        relay.onResults = [this](const std::vector<ResultEntry>& entries) { completed(entries); };
         frm->subscribe(relay);
         const TfrmCas* f = frm.get();
         CBUvod = child<QComboBox>(f, "CBUvod");
@@ -224,11 +225,18 @@ struct FuzzSession::Table {
         check();
     }
 
-    void completed() {
+    void completed(const std::vector<ResultEntry>& entries) {
         const auto label = [](const QLabel* l, const QString& before) {
             return l->text() == before ? QStringLiteral("*") : l->text();
         };
         record->finalLabels << label(lblCas, chunkCas) << label(lblCasD, chunkCasD);
+        const HubState h = hubState(*frm);
+        if (h.attack)
+            return;
+        QStringList texts;
+        for (const ResultEntry& e : entries)
+            texts << e.text;
+        checkTrackCompletion(texts, h.timeCount, lblCas->text(), lblCasD->text());
     }
 
     void deliver(const DeviceBytes& bytes, Pacing pacing, std::mt19937& random) {
@@ -392,7 +400,8 @@ struct FuzzSession::Table {
                           .arg(world.clipboard.text, world.serial.lines.join(QLatin1Char(' ')))
                           .arg(world.sounds.played.size());
             const HubState h = hubState(*frm);
-            r.dump += QStringLiteral("casu %1 pcas %2 t_cas %3\n").arg(h.casu).arg(h.pcas).arg(h.t_cas);
+            r.dump +=
+                QStringLiteral("casu %1 pcas %2 t_cas %3\n").arg(h.casu).arg(h.pcas).arg(h.t_cas);
         }
         record = nullptr;
     }

@@ -14,6 +14,8 @@ struct HubState {
     int framingBytu = 0;
     int framingPocetByte = 0;
     bool t_cas = false;
+    int timeCount = 0;   // times that make up an attempt, from the mode byte
+    bool attack = false; // the mode byte's attack flag
 };
 
 HubState hubState(const TfrmCas& frm);

@@ -38,8 +38,7 @@ bool isPreparationTime(const QString& s) {
     const qsizetype colon = s.indexOf(QLatin1Char(':'));
     const QStringView minutes = QStringView(s).left(colon);
     const QStringView seconds = QStringView(s).mid(colon + 1);
-    return colon > 0 && colon <= 3 && isDigits(minutes) &&
-           (seconds == u"00" || seconds == u"30");
+    return colon > 0 && colon <= 3 && isDigits(minutes) && (seconds == u"00" || seconds == u"30");
 }
 
 bool isSignedDigits(QStringView s) {
@@ -160,11 +159,22 @@ void checkEntriesAgainstMessages(const QStringList& newEntries,
         fuzzCheck(next < newMessages.size() && newMessages[next][0] == 1492,
                   "a pair result without its 1492", detail);
         const auto& second = newMessages[next++];
-        fuzzCheck(second[1] == 2 && sameTime(tail, second[2]), "1492 carries another time",
-                  detail);
+        fuzzCheck(second[1] == 2 && sameTime(tail, second[2]), "1492 carries another time", detail);
     }
     fuzzCheck(next == newMessages.size(), "a result message without its list entry",
               describe(QString(), newMessages));
+}
+
+void checkTrackCompletion(const QStringList& entries, int timeCount, const QString& cas,
+                          const QString& casD) {
+    const QString all = entries.join(QStringLiteral(" | "));
+    fuzzCheck(entries.size() == timeCount, "a track attempt listed another number of times",
+              QStringLiteral("%1 times: %2").arg(timeCount).arg(all));
+    fuzzCheck(cas == entries.back().section(QLatin1Char(' '), 1),
+              "lblCas does not show the attempt's last time", cas + QStringLiteral(" / ") + all);
+    const QString before = entries.size() > 1 ? entries[entries.size() - 2] : QString();
+    fuzzCheck(casD == before, "lblCasD does not show the time before the last",
+              casD + QStringLiteral(" / ") + all);
 }
 
 namespace {

@@ -26,6 +26,11 @@ void checkStateLabels(const QString& draha, const QString& priprava, const QStri
 void checkEntriesAgainstMessages(const QStringList& newEntries,
                                  const std::vector<std::array<std::int32_t, 3>>& newMessages);
 
+// A track attempt's completion: as many entries as the attempt has times, lblCas showing the
+// last time and lblCasD the one before (empty for a single time).
+void checkTrackCompletion(const QStringList& entries, int timeCount, const QString& cas,
+                          const QString& casD);
+
 // The same input with the device bytes paced differently gave the same record.
 void checkSameRecord(const RunRecord& a, const RunRecord& b, const char* pacing);
 
