@@ -91,6 +91,9 @@ QString controlState(const QWidget* w) {
             s += c->itemText(i) + QLatin1Char('|');
         s += QLatin1Char(']');
     }
+    // A hidden control's size is not seen, and labels size themselves at their next text.
+    if (w->isHidden())
+        return s + QLatin1Char('\n');
     const QRect g = w->geometry();
     return s +
            QStringLiteral(" %1,%2 %3x%4\n").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height());

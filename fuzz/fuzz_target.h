@@ -10,8 +10,8 @@ class FuzzSession;
 
 // The costlier checks, made on some inputs only.
 struct ExtraChecks {
-    // The first run is repeated at the end and must leave every control as it did: the reset
-    // between runs is complete.
+    // The input runs once more in windows made for it alone and must leave every control as
+    // it did after the inputs before it: the reset between runs is complete.
     bool reset = false;
     // The run is recorded in a journal and played back from it (journal_check.h).
     bool journal = false;

@@ -19,9 +19,9 @@ extern "C" const char* __asan_default_options() {
 
 namespace {
 
-// Every this many inputs the reset between runs is checked as well, and less often the
-// journal (a database file per check).
-constexpr unsigned kResetCheckEvery = 16;
+// Every this many inputs the reset between runs is checked as well (a new pair of windows per
+// check), and the journal (a database file per check).
+constexpr unsigned kResetCheckEvery = 128;
 constexpr unsigned kJournalCheckEvery = 256;
 
 zorvat::FuzzSession* session = nullptr;
