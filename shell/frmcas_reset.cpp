@@ -30,6 +30,9 @@ void TfrmCas::resetToIntro() {
     data_out = {};
     splitTags = {};
     nast = {};
+    // A version outside the list keeps the format texts it finds.
+    formatU.clear();
+    formatS.clear();
     pripravaM = pripravaS = 0;
     t_posun = false;
     tmrCas->setEnabled(false);
