@@ -45,6 +45,7 @@ using DeviceBytes = std::vector<std::uint8_t>;
 // A quiet line for ms milliseconds; made by the journal playback, never read from an input.
 struct Gap {
     std::int64_t ms;
+    bool operator==(const Gap&) const = default;
 };
 using Step = std::variant<DeviceBytes, Action, Gap>;
 
