@@ -115,8 +115,10 @@ bool sameTime(const QString& listed, std::int32_t sent) {
     return false;
 }
 
-QString describe(const QString& entry, const std::vector<std::array<std::int32_t, 3>>& m) {
-    QString d = QStringLiteral("entry \"%1\", messages:").arg(entry);
+QString describe(const QStringList& entries, const QString& entry,
+                 const std::vector<std::array<std::int32_t, 3>>& m) {
+    QString d = QStringLiteral("entry \"%1\" of \"%2\", messages:")
+                    .arg(entry, entries.join(QStringLiteral("\", \"")));
     for (const auto& x : m)
         d += QStringLiteral(" %1 %2 %3;").arg(x[0]).arg(x[1]).arg(x[2]);
     return d;
@@ -132,12 +134,14 @@ void checkEntriesAgainstMessages(const QStringList& newEntries,
         const QString tail = entry.section(QLatin1Char(' '), 1);
         const bool pair = head.size() >= 2;
         const PrevedResult listed = preved_cas(entry);
-        const QString detail = describe(entry, newMessages);
+        const QString detail = describe(newEntries, entry, newMessages);
         // The display form is at most a few digits off the output form, so both convert or
         // neither, except for texts long enough to overflow in one form only.
+        // The next 1491 belongs to such an entry only if it carries the entry's first time.
         const bool ambiguous = entry.size() >= 10;
+        const QString firstTime = pair ? head.chopped(1) : tail;
         const bool sent = next < newMessages.size() && newMessages[next][0] == 1491 &&
-                          (!ambiguous || newMessages[next][1] == listed.data_out[0]);
+                          (!ambiguous || sameTime(firstTime, newMessages[next][2]));
         if (listed.error && !ambiguous)
             continue;
         if (!sent) {
@@ -155,14 +159,14 @@ void checkEntriesAgainstMessages(const QStringList& newEntries,
             fuzzCheck(sameTime(tail, first[2]), "1491 carries another time", detail);
             continue;
         }
-        fuzzCheck(sameTime(head.chopped(1), first[2]), "1491 carries another time", detail);
+        fuzzCheck(sameTime(firstTime, first[2]), "1491 carries another time", detail);
         fuzzCheck(next < newMessages.size() && newMessages[next][0] == 1492,
                   "a pair result without its 1492", detail);
         const auto& second = newMessages[next++];
         fuzzCheck(second[1] == 2 && sameTime(tail, second[2]), "1492 carries another time", detail);
     }
     fuzzCheck(next == newMessages.size(), "a result message without its list entry",
-              describe(QString(), newMessages));
+              describe(newEntries, QString(), newMessages));
 }
 
 void checkTrackCompletion(const QStringList& entries, int timeCount, const QString& cas,

@@ -12,6 +12,9 @@ namespace zorvat {
 // Everything a port pick, the device, the companion or the timekeeper can change goes back
 // to how start-up leaves it, the settings file read again; the port list stays as probed.
 void TfrmCas::resetToIntro() {
+    // First, so that leaving the moving text's box cannot start it again below.
+    if (QWidget* focused = focusWidget())
+        focused->clearFocus();
     s_.serial.close();
     for (Timer* t : {tmrInWait.get(), tmrVyprs.get(), tmrReconnect.get(), tmrDeferred.get()})
         t->setEnabled(false);
@@ -58,8 +61,6 @@ void TfrmCas::resetToIntro() {
     btnDel->setEnabled(false);
     edtSDH->clear();
     edtText->clear();
-    if (QWidget* focused = focusWidget())
-        focused->clearFocus();
 
     TfrmLED& board = *frmLED_;
     SB_zobr->setChecked(false);
