@@ -115,6 +115,16 @@ bool sameTime(const QString& listed, std::int32_t sent) {
     return false;
 }
 
+// The conversion failed on a run of digits too long for 32 bits, not on a letter.
+bool overflowed(const QString& error) {
+    const qsizetype end = error.indexOf(QLatin1String("' is not"));
+    return end > 1 && isDigits(QStringView(error).mid(1, end - 1));
+}
+
+qsizetype timeDigits(const QString& time) {
+    return time.size() - time.count(QLatin1Char(','));
+}
+
 QString describe(const QStringList& entries, const QString& entry,
                  const std::vector<std::array<std::int32_t, 3>>& m) {
     QString d = QStringLiteral("entry \"%1\" of \"%2\", messages:")
@@ -135,15 +145,17 @@ void checkEntriesAgainstMessages(const QStringList& newEntries,
         const bool pair = head.size() >= 2;
         const PrevedResult listed = preved_cas(entry);
         const QString detail = describe(newEntries, entry, newMessages);
-        // The display form is at most a few digits off the output form, so both convert or
-        // neither, except for texts long enough to overflow in one form only.
-        // The next 1491 belongs to such an entry only if it carries the entry's first time.
-        const bool ambiguous = entry.size() >= 10;
         const QString firstTime = pair ? head.chopped(1) : tail;
+        // A text that is not a number in the list is none in the output form either: no
+        // message. The output form may have up to three digits more (or fewer), so a long time
+        // may overflow 32 bits in one form only; then the next 1491 is the entry's only if it
+        // carries the entry's time.
+        if (listed.error && !overflowed(*listed.error))
+            continue;
+        const bool ambiguous =
+            listed.error || std::max(timeDigits(firstTime), timeDigits(tail)) + 3 >= 10;
         const bool sent = next < newMessages.size() && newMessages[next][0] == 1491 &&
                           (!ambiguous || sameTime(firstTime, newMessages[next][2]));
-        if (listed.error && !ambiguous)
-            continue;
         if (!sent) {
             fuzzCheck(ambiguous, "a result went to the list only", detail);
             continue;
