@@ -25,8 +25,9 @@ namespace zorvat {
 
 namespace {
 
-// Waits beyond this total are skipped: an idle minute costs thousands of frames and adds no
-// coverage. It is above the shortest display limit (99,999 s).
+// Waits beyond this total are skipped: a quiet stretch costs only the timers due in it, but
+// while the clock or the moving text runs that is a frame every 16 ms. It is above the
+// shortest display limit (99,999 s).
 constexpr qint64 kMostWaitMs = 120000;
 // Each run starts with the local clock at a whole multiple of this: the automatic start seeds
 // its random pause with the clock's milliseconds, so every run sees the same pause.
@@ -38,7 +39,8 @@ template <class W> W* child(const QWidget* window, const char* name) {
     return w;
 }
 
-// Passes the window's events to whoever follows the current run.
+// Passes the window's events to whoever follows the current run (a journal's link) and tells
+// the harness of every completion.
 struct Relay final : AttemptEvents {
     AttemptEvents* to = nullptr;
     std::function<void(const std::vector<ResultEntry>& entries)> onResults;
