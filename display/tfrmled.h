@@ -75,6 +75,8 @@ public:
     void startMovingText(const QString& text);
     // The strip is hidden while the moving text is edited.
     void stopMovingText();
+    // The strip as created: shown, with no text.
+    void clearMovingText();
 
 protected:
     void resizeEvent(QResizeEvent*) override;

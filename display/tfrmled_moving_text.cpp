@@ -25,4 +25,11 @@ void TfrmLED::stopMovingText() {
     DXDraw->hide();
 }
 
+void TfrmLED::clearMovingText() {
+    Scrolly.clear();
+    scroll = 0;
+    DXDraw->drawFrame(QString(), 0);
+    DXDraw->show();
+}
+
 } // namespace zorvat

@@ -142,24 +142,34 @@ void TfrmCas::buildTimePanel() {
 
     const bool four = edition_ == Edition::FourSplit;
     lblTyp = fixedLabel(pnlCas, "lblTyp", four ? QRect(8, 8, 227, 16) : QRect(2, 8, 246, 16),
-                        QStringLiteral("Měří: 1-2 štafety, 1 útok, přípravu"),
-                        arialBold(four ? 13 : 9), kAqua);
-    const QString eights = QStringLiteral("P 888,888");
-    lblCas =
-        fixedLabel(pnlCas, "lblCas", {8, 25, 227, 57}, eights, arialBold(45), kRed, Qt::AlignRight);
-    lblCasD = fixedLabel(pnlCas, "lblCasD", {13, 75, 222, 57}, eights, arialBold(45), kRed,
+                        QString(), arialBold(four ? 13 : 9), kAqua);
+    lblCas = fixedLabel(pnlCas, "lblCas", {8, 25, 227, 57}, QString(), arialBold(45), kRed,
+                        Qt::AlignRight);
+    lblCasD = fixedLabel(pnlCas, "lblCasD", {13, 75, 222, 57}, QString(), arialBold(45), kRed,
                          Qt::AlignRight);
-    lblDraha = fixedLabel(pnlCas, "lblDraha", {6, 129, 67, 16}, QStringLiteral("jeden útok"),
-                          arialBold(11), kYellow);
-    lblPriprava = fixedLabel(pnlCas, "lblPriprava", {72, 129, 27, 16}, preparationCaption(5, 0),
-                             arialBold(11), kYellow, Qt::AlignRight);
-    lblTerce = fixedLabel(pnlCas, "lblTerce", {110, 129, 60, 16}, QStringLiteral("rozepínací"),
-                          arialBold(11), kYellow, Qt::AlignRight);
-    lblNCas = fixedLabel(pnlCas, "lblNCas", {181, 129, 54, 16}, QStringLiteral("čas: Ano"),
-                         arialBold(11), kYellow, Qt::AlignRight);
-    lblNCas->hide();
+    lblDraha = fixedLabel(pnlCas, "lblDraha", {6, 129, 67, 16}, QString(), arialBold(11), kYellow);
+    lblPriprava = fixedLabel(pnlCas, "lblPriprava", {72, 129, 27, 16}, QString(), arialBold(11),
+                             kYellow, Qt::AlignRight);
+    lblTerce = fixedLabel(pnlCas, "lblTerce", {110, 129, 60, 16}, QString(), arialBold(11), kYellow,
+                          Qt::AlignRight);
+    lblNCas = fixedLabel(pnlCas, "lblNCas", {181, 129, 54, 16}, QString(), arialBold(11), kYellow,
+                         Qt::AlignRight);
     DXCas1 = named(new TimeSurface(pnlCas), "DXCas1");
     DXCas1->setGeometry(8, 25, 227, 57);
+    showStartCaptions();
+}
+
+// The time panel before the device has said anything; the description line comes with the
+// version step.
+void TfrmCas::showStartCaptions() {
+    const QString eights = QStringLiteral("P 888,888");
+    lblCas->setText(eights);
+    lblCasD->setText(eights);
+    lblDraha->setText(QStringLiteral("jeden útok"));
+    lblPriprava->setText(preparationCaption(5, 0));
+    lblTerce->setText(QStringLiteral("rozepínací"));
+    lblNCas->setText(QStringLiteral("čas: Ano"));
+    lblNCas->hide();
 }
 
 void TfrmCas::buildResultsPanel() {

@@ -112,6 +112,7 @@ HubState TfrmCas::state() const {
         .countdownRunning = tmrOdpocet->isEnabled(),
         .rotating = tmrPrep->isEnabled(),
         .frameTickRunning = tmrCas->isEnabled(),
+        .casy = casy,
     };
 }
 
@@ -123,6 +124,11 @@ std::unique_ptr<TfrmCas> TfrmCas::start(Edition edition, Services services, QStr
 }
 
 void TfrmCas::FormCreate() {
+    showIntro();
+    probePorts();
+}
+
+void TfrmCas::showIntro() {
     {
         const SettingsFile ini(settingsPath_);
         readMainSettings(ini);
@@ -130,7 +136,6 @@ void TfrmCas::FormCreate() {
         nastav_typ();
     }
     schovat_form(false);
-    probePorts();
 }
 
 void TfrmCas::createBoard() {

@@ -63,6 +63,8 @@ struct HubState {
     bool countdownRunning = false;
     bool rotating = false;
     bool frameTickRunning = false;
+    // The four time slots as the device's time commands filled them.
+    std::array<DeviceTime, 4> casy{};
 };
 
 // The main window and hub of the program: it owns the controls, whose texts double as
@@ -85,6 +87,10 @@ public:
     const QString& settingsPath() const { return settingsPath_; }
     TfrmLED* frmLED() const { return frmLED_.get(); }
     HubState state() const;
+
+    // Back to how start-up leaves the window, for a harness that serves many runs with one
+    // pair of windows (frmcas_reset.cpp).
+    void resetToIntro();
 
     // pressedMs: when the key went down, on the monotonic clock; the moment it is handled
     // when the platform gave no usable stamp.
@@ -287,6 +293,9 @@ private:
     void consumeBytes();
     void setLinkShown(bool up);
     void buildLinkNotice();
+    void showStartCaptions();
+    // Settings, version step and intro state, as at start-up.
+    void showIntro();
     // The texts that double as state, each read in one place.
     CourseMode courseMode() const;
     void setAutomaticStage(AutomaticStage stage);
