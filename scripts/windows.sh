@@ -298,7 +298,28 @@ pack_zip() {
     rm -f "$build/$name.zip"
     (cd "$build/zip" && zip -qr9 "../$name.zip" "$name")
     zip_file=$build/$name.zip
+    zip_folder=$stage
     log "$zip_file: $(du -h "$zip_file" | cut -f1)"
+}
+
+# The simulator and the journal lister, for this machine: the end-to-end test's device and
+# its look into the journal.
+build_host_tools() {
+    log "building zorvat-sim and zorvat-journal for this machine"
+    cmake -S "$tree" -B "$build/host" -G Ninja -DZORVAT_BUILD_TESTS=OFF -DZORVAT_MAN_PAGES=OFF \
+        >/dev/null
+    cmake --build "$build/host" --parallel "$jobs" --target zorvat-sim zorvat-journal
+}
+
+run_tests() {
+    build_host_tools
+    log "tests under Wine"
+    (cd "$build" && ctest --output-on-failure)
+    log "end-to-end: zorvat-d.exe under Wine on the simulator's pseudo-terminal"
+    "$tree/tests/windows/end_to_end.sh" "$zip_folder" \
+        "$build/tests/windows/standin_companion.exe" "$build/host/tools/sim/zorvat-sim" \
+        "$build/host/tools/journal/zorvat-journal" "$build/windows-run.png"
+    log "screenshots: $build/windows-run.png, $build/windows-run-final.png"
 }
 
 main() {
@@ -307,6 +328,9 @@ main() {
     init_wine
     build_program
     pack_zip
+    if [ $run_tests -eq 1 ]; then
+        run_tests
+    fi
 }
 
 if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
