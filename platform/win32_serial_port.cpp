@@ -4,20 +4,39 @@
 #include "system_clock.h"
 
 #include <QDateTime>
+#include <algorithm>
 #include <windows.h>
 
 namespace zorvat {
 
 namespace {
 
-// A read returns as soon as one byte is there, and after this long without any, so that the
-// reader also notices when it is asked to stop.
+// A read of one byte returns as soon as it is there, and after this long without any.
 constexpr DWORD kReadWaitMs = 1000;
 // Generous: the reader empties the driver's queue as bytes arrive.
 constexpr DWORD kQueueBytes = 4096;
 
 QString systemReason(DWORD error) {
     return qt_error_string(static_cast<int>(error));
+}
+
+// One overlapped read: the byte count, 0 after the read time-out, -1 when asked to stop, -2 on
+// a failure of the port (its reason in GetLastError).
+int readSome(HANDLE port, HANDLE stop, OVERLAPPED& overlapped, std::uint8_t* buffer, DWORD size) {
+    ResetEvent(overlapped.hEvent);
+    DWORD n = 0;
+    if (!ReadFile(port, buffer, size, nullptr, &overlapped) && GetLastError() != ERROR_IO_PENDING)
+        return -2;
+    const HANDLE waits[2] = {overlapped.hEvent, stop};
+    if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
+        CancelIoEx(port, &overlapped);
+        GetOverlappedResult(port, &overlapped, &n, TRUE);
+        return -1;
+    }
+    if (GetOverlappedResult(port, &overlapped, &n, FALSE))
+        return static_cast<int>(n);
+    // Wine reports a read that timed out as a failure; Windows as zero bytes.
+    return GetLastError() == ERROR_TIMEOUT ? 0 : -2;
 }
 
 } // namespace
@@ -37,8 +56,6 @@ bool Win32SerialPort::open(const QString& comName) {
     if (port == INVALID_HANDLE_VALUE)
         return false;
     COMMTIMEOUTS timeouts{};
-    timeouts.ReadIntervalTimeout = MAXDWORD;
-    timeouts.ReadTotalTimeoutMultiplier = MAXDWORD;
     timeouts.ReadTotalTimeoutConstant = kReadWaitMs;
     HANDLE stop = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     // A handle that takes no line settings is no serial port.
@@ -124,20 +141,21 @@ void Win32SerialPort::readLoop(void* port, void* stop, unsigned generation) {
     overlapped.hEvent = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     std::uint8_t buffer[256];
     for (;;) {
-        ResetEvent(overlapped.hEvent);
-        DWORD n = 0;
-        if (!ReadFile(port, buffer, sizeof buffer, nullptr, &overlapped) &&
-            GetLastError() != ERROR_IO_PENDING) {
-            post(generation, true, systemReason(GetLastError()));
-            break;
+        // One byte, so that the read ends as soon as the byte is there; then whatever the
+        // driver holds besides.
+        int n = readSome(port, stop, overlapped, buffer, 1);
+        if (n == 1) {
+            DWORD errors = 0;
+            COMSTAT status{};
+            if (ClearCommError(port, &errors, &status) && status.cbInQue > 0) {
+                const DWORD more = std::min<DWORD>(status.cbInQue, sizeof buffer - 1);
+                const int m = readSome(port, stop, overlapped, buffer + 1, more);
+                n = m < 0 ? m : 1 + m;
+            }
         }
-        const HANDLE waits[2] = {overlapped.hEvent, stop};
-        if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0) {
-            CancelIoEx(port, &overlapped);
-            GetOverlappedResult(port, &overlapped, &n, TRUE);
+        if (n == -1)
             break;
-        }
-        if (!GetOverlappedResult(port, &overlapped, &n, FALSE)) {
+        if (n == -2) {
             // An adapter pulled out fails its read.
             post(generation, true, systemReason(GetLastError()));
             break;
@@ -148,7 +166,7 @@ void Win32SerialPort::readLoop(void* port, void* stop, unsigned generation) {
         const qint64 wall = QDateTime::currentMSecsSinceEpoch();
         {
             const std::lock_guard lock(mutex_);
-            for (DWORD i = 0; i < n; ++i)
+            for (int i = 0; i < n; ++i)
                 received_.push_back({buffer[i], monotonic, wall});
         }
         if (!notifyPending_.exchange(true))
