@@ -69,8 +69,10 @@ wineserver -w
 wine "$standin" "$(winpath "$work/companion.log")" >/dev/null 2>&1 &
 pids+=($!)
 # The program as shipped: only what the portable folder holds.
+rm -f "$folder/kq.ini"
 (cd "$folder" && exec wine ./zorvat-d.exe) >"$work/program.out" 2>&1 &
-pids+=($!)
+program=$!
+pids+=($program)
 
 # The version step at start-up tells the companion: the program is up.
 wait_for 60 logged "^1494 " || fail "zorvat-d.exe did not start (no 1494)"
@@ -97,6 +99,14 @@ data=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/zorvat
 time=$(sed -n 's/^1491 6 \(-\?[0-9]*\)$/\1/p' "$work/companion.log")
 results=$("$journal" --data "$data" results)
 echo "$results" | grep -q "1" || fail "the results list is empty"
+
+# Closing the window as the user does writes kq.ini beside the executable and ends the session.
+xdotool key --window "$window" alt+F4
+wait_for 30 test -f "$folder/kq.ini" || fail "kq.ini was not written beside zorvat-d.exe"
+wait_for 30 bash -c "! kill -0 $program 2>/dev/null" || fail "zorvat-d.exe did not end"
+"$journal" --data "$data" sessions | tail -n 1 | grep -vq "neukončená" ||
+    fail "the journal's session was not closed"
+
 echo "companion: $(tr '\n' '|' <"$work/companion.log")"
 echo "results: $(echo "$results" | tail -n +2 | tr '\n' '|')"
 echo "final time sent: $time"
