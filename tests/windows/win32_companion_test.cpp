@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -36,7 +37,7 @@ std::wstring temporaryFile() {
 
 std::vector<Message> readLog(const std::wstring& path) {
     std::vector<Message> messages;
-    std::ifstream log(path);
+    std::ifstream log{std::filesystem::path(path)};
     int msg = 0;
     std::int32_t wParam = 0;
     std::int32_t lParam = 0;
@@ -104,9 +105,8 @@ TEST(Win32Companion, ExchangesMessagesWithTheCompanionsWindow) {
     StandIn standIn(log, L"1491 7 7 1493 -5 255 1490 -2147483648 2147483647 1494 0 -1");
     ASSERT_TRUE(standIn.started());
     ASSERT_TRUE(pumpUntil([&] { return received.size() >= 3; }));
-    EXPECT_EQ(received, (std::vector<Message>{{1493, -5, 255},
-                                              {1490, INT32_MIN, INT32_MAX},
-                                              {1494, 0, -1}}));
+    EXPECT_EQ(received,
+              (std::vector<Message>{{1493, -5, 255}, {1490, INT32_MIN, INT32_MAX}, {1494, 0, -1}}));
 
     ASSERT_TRUE(companion.windowExists());
     const std::vector<Message> sent = {
