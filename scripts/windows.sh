@@ -129,7 +129,8 @@ build_qtbase() {
     for folder in . src; do
         cmake -DCMAKE_INSTALL_LOCAL_ONLY=ON -P "$b/$folder/cmake_install.cmake" >/dev/null
     done
-    for folder in src/entrypoint src/3rdparty src/corelib src/gui src/widgets \
+    for folder in src/entrypoint src/3rdparty src/3rdparty/pcre2 src/3rdparty/zlib src/corelib \
+        src/gui src/widgets \
         src/plugins/platforms/windows src/plugins/styles/windowsvista; do
         cmake -P "$b/$folder/cmake_install.cmake" >/dev/null
     done
