@@ -19,11 +19,20 @@
 namespace zorvat {
 namespace {
 
-QByteArray readRaw(const QString& path) {
+QByteArray readBytes(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return file.readAll();
+}
+
+// The file's bytes with LF line ends: Windows writes CRLF, the layout is the same.
+QByteArray readRaw(const QString& path) {
+    QByteArray bytes = readBytes(path);
+#ifdef _WIN32
+    bytes.replace("\r\n", "\n");
+#endif
+    return bytes;
 }
 
 void writeRaw(const QString& path, const QByteArray& content) {
@@ -146,6 +155,16 @@ TEST_F(SettingsFileTest, NewFileGrowsInOrderOfWrites) {
     EXPECT_EQ(reread.readInt("LED", "Format", kDef), 2);
     EXPECT_EQ(reread.readInt("LED", "M0", kDef), -1);
     EXPECT_EQ(reread.readString("Cas", "Left"), QStringLiteral("Hasiči Kunovice"));
+}
+
+TEST_F(SettingsFileTest, LinesEndAsThePlatformsDo) {
+    SettingsFile file(iniPath());
+    ASSERT_TRUE(file.writeInt("LED", "Format", 2));
+#ifdef _WIN32
+    EXPECT_EQ(readBytes(iniPath()), QByteArray("[LED]\r\nFormat=2\r\n"));
+#else
+    EXPECT_EQ(readBytes(iniPath()), QByteArray("[LED]\nFormat=2\n"));
+#endif
 }
 
 TEST_F(SettingsFileTest, RewriteKeepsUnknownEntriesAndCommentsInPlace) {
