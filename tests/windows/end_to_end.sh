@@ -45,6 +45,10 @@ wait_for() {
 
 logged() { grep -q "$1" "$work/companion.log" 2>/dev/null; }
 
+# A journal of this run alone, in %LOCALAPPDATA%\zorvat.
+data=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/zorvat
+rm -rf "$data"
+
 # A private X server.
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
@@ -53,9 +57,10 @@ export DISPLAY=$display
 wait_for 10 xdpyinfo >/dev/null 2>&1 || fail "Xvfb did not start"
 
 # The device: greets once the port has stayed open a moment, then plays one attempt (one
-# track, firmware 4,66) after a pause long enough for a picture of the run state.
+# track, firmware 4,54 as the program's default version) after a pause long enough for a
+# picture of the run state.
 printf 'wait 8000\nattempt\n' >"$work/script"
-"$sim" --link "$work/com1" --seed 7 --speed 10 --preparation 500 --script "$work/script" \
+"$sim" --link "$work/com1" --firmware 454 --seed 7 --speed 10 --preparation 500 --script "$work/script" \
     >"$work/sim.out" 2>"$work/sim.err" &
 pids+=($!)
 wait_for 10 test -L "$work/com1" || fail "the simulator made no pseudo-terminal"
@@ -82,8 +87,8 @@ sleep 1
 # Picks the first port of the list, COM1, from the keyboard as a timekeeper would.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 xdotool key --window "$window" Down
-# The greeting taken over: its settings go to the companion (1490 with version 466).
-wait_for 30 logged "^1490 466 " || fail "the greeting was not read (no 1490 466)"
+# The greeting taken over: its settings go to the companion (1490 with version 454).
+wait_for 30 logged "^1490 454 " || fail "the greeting was not read (no 1490 454)"
 sleep 2
 import -window root "$screenshot"
 
@@ -93,12 +98,12 @@ wait_for 60 logged "^1491 6 " || fail "no final time reached the companion"
 sleep 1
 import -window root "${screenshot%.png}-final.png"
 
-# The results list as the journal keeps it, in %LOCALAPPDATA%\zorvat.
-data=$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/zorvat
+# The results list as the journal keeps it: one result, track 1 with the time the companion got.
 [ -f "$data/journal.sqlite" ] || fail "no journal in $data"
 time=$(sed -n 's/^1491 6 \(-\?[0-9]*\)$/\1/p' "$work/companion.log")
-results=$("$journal" --data "$data" results)
-echo "$results" | grep -q "1" || fail "the results list is empty"
+results=$("$journal" --data "$data" results | tail -n +2)
+[ "$(echo "$results" | wc -l)" -eq 1 ] || fail "not one result in the list: $results"
+echo "$results" | grep -q ";1 [0-9]*,[0-9]*;6;$time;" || fail "the list holds another time: $results"
 
 # Closing the window as the user does writes kq.ini beside the executable and ends the session.
 xdotool key --window "$window" alt+F4
@@ -108,6 +113,6 @@ wait_for 30 bash -c "! kill -0 $program 2>/dev/null" || fail "zorvat-d.exe did n
     fail "the journal's session was not closed"
 
 echo "companion: $(tr '\n' '|' <"$work/companion.log")"
-echo "results: $(echo "$results" | tail -n +2 | tr '\n' '|')"
+echo "results: $results"
 echo "final time sent: $time"
 echo "end-to-end passed"

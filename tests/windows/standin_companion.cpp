@@ -21,7 +21,8 @@ bool isCompanionMessage(UINT msg) {
 
 // Opened and closed per message, so that a reader sees each line as soon as it is handled.
 void logMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    FILE* log = _wfopen(logPath, L"a");
+    // Binary: LF line ends, as the tests read them.
+    FILE* log = _wfopen(logPath, L"ab");
     if (!log)
         return;
     std::fprintf(log, "%u %d %d\n", msg, static_cast<int>(static_cast<std::int32_t>(wParam)),
