@@ -13,7 +13,8 @@ namespace zorvat {
 QString chooseSettingsFile(const QString& programFolder, const QString& configFolder);
 
 // The user's configuration folder for the program: $XDG_CONFIG_HOME/zorvat, by default
-// ~/.config/zorvat. Both editions share it, as they share the file.
+// ~/.config/zorvat; %LOCALAPPDATA%\zorvat on Windows. Both editions share it, as they share
+// the file.
 QString userConfigFolder();
 
 // chooseSettingsFile for the running program and the user's configuration folder.

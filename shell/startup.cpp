@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "startup.h"
 
-#include "dbus_companion.h"
 #include "desktop_identity.h"
 #include "journal.h"
 #include "journal_link.h"
-#include "posix_serial_port.h"
 #include "qt_clipboard.h"
 #include "qt_error_box.h"
 #include "qt_timer.h"
 #include "save_file.h"
-#include "sdl_sound_player.h"
 #include "settings_location.h"
 #include "system_clock.h"
 #include "tfrmcas.h"
@@ -20,8 +17,42 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
+#include <memory>
+
+#ifdef Q_OS_WIN
+#include "win32_companion.h"
+#include "win32_serial_port.h"
+#include "win32_sound_player.h"
+#else
+#include "dbus_companion.h"
+#include "posix_serial_port.h"
+#include "sdl_sound_player.h"
+#endif
 
 namespace zorvat {
+
+namespace {
+
+// The system's own services: window messages, COM ports and its sound player on Windows;
+// the session bus, ttys and SDL on Linux.
+#ifdef Q_OS_WIN
+using SystemSerialPort = Win32SerialPort;
+using SystemSoundPlayer = Win32SoundPlayer;
+#else
+using SystemSerialPort = PosixSerialPort;
+using SystemSoundPlayer = SdlSoundPlayer;
+#endif
+
+// A window message waits by itself without running our timers; a D-Bus call needs them held.
+std::unique_ptr<Companion> systemCompanion([[maybe_unused]] TimerFactory& timers) {
+#ifdef Q_OS_WIN
+    return std::make_unique<Win32Companion>();
+#else
+    return std::make_unique<DBusCompanion>(QDBusConnection::sessionBus(), timers);
+#endif
+}
+
+} // namespace
 
 int runProgram(int argc, char** argv, Edition edition,
                const std::function<void(TfrmCas&)>& started) {
@@ -34,11 +65,11 @@ int runProgram(int argc, char** argv, Edition edition,
         QCoreApplication::installTranslator(&qtTexts);
     SystemClock clock;
     QtTimerFactory timers;
-    PosixSerialPort serial;
+    SystemSerialPort serial;
     QtErrorBox errors;
-    DBusCompanion companion(QDBusConnection::sessionBus(), timers);
+    const std::unique_ptr<Companion> companion = systemCompanion(timers);
     QtClipboard clipboard;
-    SdlSoundPlayer sounds;
+    SystemSoundPlayer sounds;
 
     const QString dataFolder = Journal::defaultFolder();
     Journal journal(dataFolder);
@@ -59,7 +90,7 @@ int runProgram(int argc, char** argv, Edition edition,
 
     const QString ini = programSettingsFile();
     const auto frmCas = TfrmCas::start(
-        edition, Services{clock, timers, serial, errors, companion, clipboard, sounds}, ini);
+        edition, Services{clock, timers, serial, errors, *companion, clipboard, sounds}, ini);
     errors.setParentWindow(frmCas.get());
     frmCas->subscribe(journalLink);
     frmCas->restoreResults(restored);
