@@ -148,14 +148,19 @@ void checkEntriesAgainstMessages(const QStringList& newEntries,
         const QString firstTime = pair ? head.chopped(1) : tail;
         // A text that is not a number in the list is none in the output form either: no
         // message. The output form may have up to three digits more (or fewer), so a long time
-        // may overflow 32 bits in one form only; then the next 1491 is the entry's only if it
-        // carries the entry's time.
+        // may overflow 32 bits in one form only; then the next messages are the entry's only if
+        // they carry the entry's times.
         if (listed.error && !overflowed(*listed.error))
             continue;
         const bool ambiguous =
             listed.error || std::max(timeDigits(firstTime), timeDigits(tail)) + 3 >= 10;
+        const auto carries = [&](std::size_t i, int msg, const QString& time) {
+            return i < newMessages.size() && newMessages[i][0] == msg &&
+                   sameTime(time, newMessages[i][2]);
+        };
         const bool sent = next < newMessages.size() && newMessages[next][0] == 1491 &&
-                          (!ambiguous || sameTime(firstTime, newMessages[next][2]));
+                          (!ambiguous || (carries(next, 1491, firstTime) &&
+                                          (!pair || carries(next + 1, 1492, tail))));
         if (!sent) {
             fuzzCheck(ambiguous, "a result went to the list only", detail);
             continue;
