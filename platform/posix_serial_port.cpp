@@ -2,10 +2,8 @@
 #include "posix_serial_port.h"
 
 #include "port_names.h"
-#include "system_clock.h"
 #include "tty_holders.h"
 
-#include <QDateTime>
 #include <QFileInfo>
 #include <cerrno>
 #include <cstring>
@@ -40,7 +38,17 @@ void askForLowLatency(int fd, const QString& device) {
 
 } // namespace
 
-PosixSerialPort::PosixSerialPort() = default;
+PosixSerialPort::PosixSerialPort()
+    : handoff_(
+          [this] {
+              if (onReceived)
+                  onReceived();
+          },
+          [this](const QString& reason) {
+              close();
+              if (onLost)
+                  onLost(reason);
+          }) {}
 
 PosixSerialPort::~PosixSerialPort() {
     close();
@@ -82,8 +90,8 @@ bool PosixSerialPort::openDevice(const QString& device) {
     ::ioctl(fd, TIOCEXCL);
     askForLowLatency(fd, device);
     fd_ = fd;
-    ++generation_;
-    reader_ = std::thread([this, fd, wake = wake_[0], g = generation_] { readLoop(fd, wake, g); });
+    reader_ =
+        std::thread([this, fd, wake = wake_[0], g = handoff_.opened()] { readLoop(fd, wake, g); });
     return true;
 }
 
@@ -119,8 +127,7 @@ void PosixSerialPort::setDtr(bool high) {
 }
 
 std::vector<StampedByte> PosixSerialPort::takeReceived() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(received_, {});
+    return handoff_.take();
 }
 
 void PosixSerialPort::close() {
@@ -134,10 +141,7 @@ void PosixSerialPort::close() {
     ::close(wake_[1]);
     fd_ = -1;
     wake_[0] = wake_[1] = -1;
-    // Calls already queued for this opening find a new generation and do nothing.
-    ++generation_;
-    const std::lock_guard lock(mutex_);
-    received_.clear();
+    handoff_.closed();
 }
 
 void PosixSerialPort::readLoop(int fd, int wake, unsigned generation) {
@@ -147,7 +151,7 @@ void PosixSerialPort::readLoop(int fd, int wake, unsigned generation) {
         if (::poll(fds, 2, -1) < 0) {
             if (errno == EINTR)
                 continue;
-            post(generation, true, systemReason(errno));
+            handoff_.lineLost(generation, systemReason(errno));
             return;
         }
         if (fds[1].revents != 0)
@@ -160,40 +164,11 @@ void PosixSerialPort::readLoop(int fd, int wake, unsigned generation) {
             continue;
         if (n <= 0) {
             // A tty that was hung up reads as end of file.
-            post(generation, true, systemReason(n < 0 ? errno : EIO));
+            handoff_.lineLost(generation, systemReason(n < 0 ? errno : EIO));
             return;
         }
-        const qint64 monotonic = steadyNowMs();
-        const qint64 wall = QDateTime::currentMSecsSinceEpoch();
-        {
-            const std::lock_guard lock(mutex_);
-            for (ssize_t i = 0; i < n; ++i)
-                received_.push_back({buffer[i], monotonic, wall});
-        }
-        if (!notifyPending_.exchange(true))
-            post(generation, false, {});
+        handoff_.arrived(buffer, static_cast<std::size_t>(n), generation);
     }
-}
-
-// Runs the callbacks on the user-interface thread, and only for the opening they belong to.
-void PosixSerialPort::post(unsigned generation, bool lost, const QString& reason) {
-    QMetaObject::invokeMethod(
-        &notifier_,
-        [this, generation, lost, reason] {
-            if (!lost)
-                notifyPending_ = false;
-            if (generation != generation_)
-                return;
-            if (!lost) {
-                if (onReceived)
-                    onReceived();
-                return;
-            }
-            close();
-            if (onLost)
-                onLost(reason);
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace zorvat

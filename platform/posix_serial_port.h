@@ -2,11 +2,9 @@
 #pragma once
 
 #include "port_names.h"
+#include "reader_handoff.h"
 #include "serial_port.h"
 
-#include <QObject>
-#include <atomic>
-#include <mutex>
 #include <thread>
 
 namespace zorvat {
@@ -34,7 +32,6 @@ public:
 private:
     bool openDevice(const QString& device);
     void readLoop(int fd, int wake, unsigned generation);
-    void post(unsigned generation, bool lost, const QString& reason);
     void setModemLine(int bit, bool high);
 
     QString comName_;
@@ -42,11 +39,7 @@ private:
     int fd_ = -1;
     int wake_[2] = {-1, -1};
     std::thread reader_;
-    unsigned generation_ = 0;
-    QObject notifier_; // lives on the user-interface thread; queued calls land there
-    std::mutex mutex_;
-    std::vector<StampedByte> received_;
-    std::atomic<bool> notifyPending_{false};
+    ReaderHandoff handoff_;
 };
 
 } // namespace zorvat

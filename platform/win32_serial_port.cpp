@@ -1,9 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "win32_serial_port.h"
 
-#include "system_clock.h"
-
-#include <QDateTime>
 #include <algorithm>
 #include <windows.h>
 
@@ -41,7 +38,17 @@ int readSome(HANDLE port, HANDLE stop, OVERLAPPED& overlapped, std::uint8_t* buf
 
 } // namespace
 
-Win32SerialPort::Win32SerialPort() = default;
+Win32SerialPort::Win32SerialPort()
+    : handoff_(
+          [this] {
+              if (onReceived)
+                  onReceived();
+          },
+          [this](const QString& reason) {
+              close();
+              if (onLost)
+                  onLost(reason);
+          }) {}
 
 Win32SerialPort::~Win32SerialPort() {
     close();
@@ -69,8 +76,7 @@ bool Win32SerialPort::open(const QString& comName) {
     comName_ = comName;
     port_ = port;
     stop_ = stop;
-    ++generation_;
-    reader_ = std::thread([this, port, stop, g = generation_] { readLoop(port, stop, g); });
+    reader_ = std::thread([this, port, stop, g = handoff_.opened()] { readLoop(port, stop, g); });
     return true;
 }
 
@@ -117,8 +123,7 @@ void Win32SerialPort::setDtr(bool high) {
 }
 
 std::vector<StampedByte> Win32SerialPort::takeReceived() {
-    const std::lock_guard lock(mutex_);
-    return std::exchange(received_, {});
+    return handoff_.take();
 }
 
 void Win32SerialPort::close() {
@@ -130,10 +135,7 @@ void Win32SerialPort::close() {
     CloseHandle(stop_);
     port_ = nullptr;
     stop_ = nullptr;
-    // Calls already queued for this opening find a new generation and do nothing.
-    ++generation_;
-    const std::lock_guard lock(mutex_);
-    received_.clear();
+    handoff_.closed();
 }
 
 void Win32SerialPort::readLoop(void* port, void* stop, unsigned generation) {
@@ -157,43 +159,14 @@ void Win32SerialPort::readLoop(void* port, void* stop, unsigned generation) {
             break;
         if (n == -2) {
             // An adapter pulled out fails its read.
-            post(generation, true, systemReason(GetLastError()));
+            handoff_.lineLost(generation, systemReason(GetLastError()));
             break;
         }
         if (n == 0)
             continue;
-        const qint64 monotonic = steadyNowMs();
-        const qint64 wall = QDateTime::currentMSecsSinceEpoch();
-        {
-            const std::lock_guard lock(mutex_);
-            for (int i = 0; i < n; ++i)
-                received_.push_back({buffer[i], monotonic, wall});
-        }
-        if (!notifyPending_.exchange(true))
-            post(generation, false, {});
+        handoff_.arrived(buffer, static_cast<std::size_t>(n), generation);
     }
     CloseHandle(overlapped.hEvent);
-}
-
-// Runs the callbacks on the user-interface thread, and only for the opening they belong to.
-void Win32SerialPort::post(unsigned generation, bool lost, const QString& reason) {
-    QMetaObject::invokeMethod(
-        &notifier_,
-        [this, generation, lost, reason] {
-            if (!lost)
-                notifyPending_ = false;
-            if (generation != generation_)
-                return;
-            if (!lost) {
-                if (onReceived)
-                    onReceived();
-                return;
-            }
-            close();
-            if (onLost)
-                onLost(reason);
-        },
-        Qt::QueuedConnection);
 }
 
 } // namespace zorvat

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "reader_handoff.h"
 #include "serial_port.h"
 
-#include <QObject>
-#include <atomic>
-#include <mutex>
 #include <thread>
 
 namespace zorvat {
@@ -33,17 +31,12 @@ public:
 private:
     // HANDLEs, kept as void* so that including this header does not pull in <windows.h>.
     void readLoop(void* port, void* stop, unsigned generation);
-    void post(unsigned generation, bool lost, const QString& reason);
 
     QString comName_;
     void* port_ = nullptr;
     void* stop_ = nullptr;
     std::thread reader_;
-    unsigned generation_ = 0;
-    QObject notifier_; // lives on the user-interface thread; queued calls land there
-    std::mutex mutex_;
-    std::vector<StampedByte> received_;
-    std::atomic<bool> notifyPending_{false};
+    ReaderHandoff handoff_;
 };
 
 } // namespace zorvat
