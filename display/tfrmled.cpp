@@ -112,6 +112,8 @@ void TfrmLED::closeEvent(QCloseEvent* e) {
 QLabel* TfrmLED::boardLabel(const char* name, const QColor& colour, Qt::Alignment align) {
     auto* l = new QLabel(this);
     l->setObjectName(QString::fromLatin1(name));
+    // Team names and captions are typed by the user: "<" is a character, not markup.
+    l->setTextFormat(Qt::PlainText);
     l->setAlignment(align);
     l->setFont(uiFontPt(QStringLiteral("Arial"), 8, true));
     l->setAutoFillBackground(true);

@@ -54,6 +54,7 @@ QFrame* panel(QWidget* parent, const char* name, QRect r) {
 QLabel* fixedLabel(QWidget* parent, const char* name, QRect r, const QString& text,
                    const QFont& font, const QColor& colour, Qt::Alignment align = Qt::AlignLeft) {
     auto* l = named(new QLabel(text, parent), name);
+    l->setTextFormat(Qt::PlainText); // captions are typed by the user
     l->setGeometry(r);
     l->setFont(font);
     l->setAlignment(align | Qt::AlignTop);
@@ -64,6 +65,7 @@ QLabel* fixedLabel(QWidget* parent, const char* name, QRect r, const QString& te
 // A label that takes the size of its text.
 AutoSizeLabel* autoLabel(QWidget* parent, const char* name, QPoint at, const QString& text) {
     auto* l = named(new AutoSizeLabel(parent), name);
+    l->setTextFormat(Qt::PlainText); // captions are typed by the user
     l->move(at);
     l->setText(text);
     return l;

@@ -100,6 +100,15 @@ TEST_F(BoardWindow, LongTeamNameGetsTheSmallRow) {
     EXPECT_EQ(board.lblM0->y(), boardMetrics(35).height());
 }
 
+TEST_F(BoardWindow, ShowsTypedMarkupAsTyped) {
+    texts.team = QStringLiteral("<b>SDH</b> <i>");
+    board.resize(1200, 800);
+    board.PrekresliLED();
+    // As markup it would show "SDH " alone, far narrower.
+    EXPECT_GE(board.lblSDH->sizeHint().width(),
+              boardMetrics(board.lblSDH->font().pointSize()).horizontalAdvance(texts.team));
+}
+
 TEST_F(BoardWindow, ResizingLaysOutAgain) {
     board.resize(462, 328);
     board.show();
