@@ -11,6 +11,9 @@ class AutoSizeLabel : public QLabel {
 public:
     using QLabel::QLabel;
     void setText(const QString& text) {
+        // Measuring the text is what costs; most calls repeat the text shown.
+        if (text == QLabel::text())
+            return;
         QLabel::setText(text);
         adjustSize();
     }

@@ -20,8 +20,14 @@ void TextSurface::drawFrame(const QString& text, int left) {
     if (text != text_) {
         text_ = text;
         left_ = left;
-        drawText();
+        drawn_ = QPixmap();
+        stale_ = true;
         update();
+        return;
+    }
+    if (stale_) {
+        // Not drawn since the text changed: the whole surface is due anyway.
+        left_ = left;
         return;
     }
     const QRect before = inked_.translated(left_, 0);
@@ -32,6 +38,7 @@ void TextSurface::drawFrame(const QString& text, int left) {
 }
 
 void TextSurface::drawText() {
+    stale_ = false;
     if (text_.isEmpty()) {
         inked_ = QRect();
         drawn_ = QPixmap();
@@ -51,8 +58,8 @@ void TextSurface::drawText() {
 }
 
 void TextSurface::paintEvent(QPaintEvent* event) {
-    // Moved to a screen of another pixel density.
-    if (!drawn_.isNull() && drawn_.devicePixelRatio() != devicePixelRatioF())
+    // A new text, or moved to a screen of another pixel density.
+    if (stale_ || (!drawn_.isNull() && drawn_.devicePixelRatio() != devicePixelRatioF()))
         drawText();
     QPainter p(this);
     p.fillRect(event->rect(), Qt::black);

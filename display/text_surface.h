@@ -38,9 +38,11 @@ private:
     QFont font_;
     QColor colour_;
     QString text_;
-    // Drawn once per text: a moving text is shown many times over, and glyphs of the board's
-    // sizes are filled as outlines, which costs a millisecond a frame on a wide strip.
+    // Drawn once per text, when first painted: a moving text is shown many times over, glyphs
+    // of the board's sizes are filled as outlines, which costs a millisecond a frame on a wide
+    // strip, and a surface nobody sees (a hidden or minimised window) draws nothing.
     QPixmap drawn_;
+    bool stale_ = false;
     // Where the text's pixels may fall, with its top-left corner at (0, 0).
     QRect inked_;
     int left_ = 0;

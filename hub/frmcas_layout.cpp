@@ -68,6 +68,7 @@ AutoSizeLabel* autoLabel(QWidget* parent, const char* name, QPoint at, const QSt
     l->setTextFormat(Qt::PlainText); // captions are typed by the user
     l->move(at);
     l->setText(text);
+    l->adjustSize(); // an empty text too
     return l;
 }
 

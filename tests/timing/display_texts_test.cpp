@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "clipboard_text.h"
-#include "restored_text.h"
 #include "qt_printers.h"
+#include "restored_text.h"
 #include "running_time.h"
 #include "split_time.h"
 
@@ -15,10 +15,20 @@ TEST(RunningTime, TextRules) {
         const char* thousandths;
         const char* hundredths;
     } cases[] = {
-        {0, "0,000", "0,00"},          {7, "0,007", "0,00"},         {9, "0,009", "0,00"},
-        {10, "0,010", "0,01"},         {99, "0,099", "0,09"},        {100, "0,100", "0,10"},
-        {1999, "1,999", "1,99"},       {12345, "12,345", "12,34"},   {59999, "59,999", "59,99"},
-        {123450, "123,450", "123,45"}, {999999, "999,999", "999,99"}};
+        {0, "0,000", "0,00"},
+        {7, "0,007", "0,00"},
+        {9, "0,009", "0,00"},
+        {10, "0,010", "0,01"},
+        {99, "0,099", "0,09"},
+        {100, "0,100", "0,10"},
+        {1999, "1,999", "1,99"},
+        {12345, "12,345", "12,34"},
+        {59999, "59,999", "59,99"},
+        {123450, "123,450", "123,45"},
+        {999999, "999,999", "999,99"},
+        // A clock that stepped back shows no time rather than a minus sign after the comma.
+        {-5, "0,000", "0,00"},
+        {-2000, "0,000", "0,00"}};
     for (const auto& c : cases) {
         EXPECT_EQ(runningTimeText(c.ms, false).toStdString(), c.thousandths);
         EXPECT_EQ(runningTimeText(c.ms, true).toStdString(), c.hundredths);
