@@ -36,9 +36,16 @@ std::optional<QString> courseCaption(std::uint8_t code) {
 
 // Any other caption (the label's initial text among them) counts as tracks.
 CourseMode courseModeOf(const QString& drahaCaption) {
-    for (const Course& c : kCourses)
-        if (drahaCaption == QString::fromUtf8(c.caption))
-            return c.mode;
+    // Asked with every time byte, so the captions are converted once.
+    static const std::array<QString, kCourses.size()> captions = [] {
+        std::array<QString, kCourses.size()> texts;
+        std::ranges::transform(kCourses, texts.begin(),
+                               [](const Course& c) { return QString::fromUtf8(c.caption); });
+        return texts;
+    }();
+    for (std::size_t i = 0; i < kCourses.size(); ++i)
+        if (drahaCaption == captions[i])
+            return kCourses[i].mode;
     return CourseMode::Track;
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <QHash>
 #include <QLabel>
+#include <QSize>
 
 namespace zorvat {
 
@@ -10,13 +12,15 @@ namespace zorvat {
 class AutoSizeLabel : public QLabel {
 public:
     using QLabel::QLabel;
-    void setText(const QString& text) {
-        // Measuring the text is what costs; most calls repeat the text shown.
-        if (text == QLabel::text())
-            return;
-        QLabel::setText(text);
-        adjustSize();
-    }
+    void setText(const QString& text);
+
+protected:
+    void changeEvent(QEvent* e) override;
+
+private:
+    // Measuring a text is what costs, and some labels flip between two texts with every byte
+    // from the device: each text is measured once per font.
+    QHash<QString, QSize> sizes_;
 };
 
 } // namespace zorvat

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -52,7 +53,11 @@ std::variant<FileHead, QString> readFileHead(const QString& path, qint64 maxByte
         return file.errorString();
 #endif
     FileHead head;
-    head.bytes = file.read(maxBytes + 1);
+    // A buffer of the file's size, not of the limit: the file is mostly a few lines.
+    const qint64 expected = std::clamp<qint64>(file.size(), 0, maxBytes);
+    head.bytes = file.read(expected + 1);
+    if (head.bytes.size() > expected && head.bytes.size() <= maxBytes) // it grew meanwhile
+        head.bytes += file.read(maxBytes + 1 - head.bytes.size());
     if (file.error() != QFileDevice::NoError)
         return file.errorString();
     head.whole = head.bytes.size() <= maxBytes;
