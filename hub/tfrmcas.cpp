@@ -82,7 +82,7 @@ void TfrmCas::createTimers() {
     tmrPrep = s_.timers.create(2000, [this] { tmrPrepTimer(); });
     // One frame per display refresh; a 1 ms poll here would only burn a core.
     // It runs only while the running time or the moving text needs frames.
-    tmrCas = s_.timers.create(16, [this] { tmrCas1Timer(); });
+    tmrCas = s_.timers.create(kFrameMs, [this] { tmrCas1Timer(); });
 }
 
 HubState TfrmCas::state() const {

@@ -74,6 +74,9 @@ struct HubState {
 // outside by their object names, as a user would find them.
 class TfrmCas : public QWidget {
 public:
+    // The frame timer's interval: the running time and the moving text are drawn anew each.
+    static constexpr int kFrameMs = 16;
+
     TfrmCas(Edition edition, Services services, QString settingsPath);
     ~TfrmCas() override;
 

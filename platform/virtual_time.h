@@ -6,6 +6,7 @@
 
 #include <QDateTime>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace zorvat {
@@ -28,6 +29,11 @@ public:
 
     // Lets ms milliseconds pass, firing due timers in time order (creation order on ties).
     void advance(qint64 ms);
+    // As advance(), but where more than two ticks of a timer of intervalMs follow each other
+    // with no other timer due in between, and collapsible() says so when asked, only the last
+    // two fire. For a tick that shows what the clock says, those two leave what all would
+    // have: the last shows the time, the one before may have stopped the timer.
+    void advanceCollapsing(qint64 ms, int intervalMs, const std::function<bool()>& collapsible);
     // How many of the timers made here are enabled.
     int enabledTimers() const;
 
@@ -35,6 +41,7 @@ private:
     struct Entry;
     friend class VirtualTimer;
     void forget(Entry* e);
+    void run(qint64 ms, int collapseIntervalMs, const std::function<bool()>* collapsible);
 
     QDateTime start_;
     qint64 nowMs_ = 0;
