@@ -4,7 +4,7 @@
 # an empty corpus and writes its figures to figures.txt in the output folder. It starts from
 # nothing rather than from fuzz/corpus (which ctest replays): libFuzzer mutates up to the
 # longest input it has, and from short inputs it learns the format cheaply, lengthening them
-# to 4 KiB over the first minutes.
+# to 4 KiB once short ones stop finding anything new (its default length control).
 #   fuzz/run_hour.sh [output folder, default ./fuzz-hour]
 # SECONDS_TO_RUN (default 3600) and BUILD_DIR (default ./build-fuzz) change the run's length
 # and the build folder. Findings (inputs that broke an oracle or crashed) land in findings/;
@@ -31,7 +31,7 @@ inputs=0
 while [ "$(date +%s)" -lt "$end" ]; do
     run=$((run + 1))
     QT_QPA_PLATFORM=offscreen /usr/bin/time -a -o time.txt -f '%U %S %e %M' \
-        "$fuzzer" -dict="$src/fuzz/fuzz.dict" -max_len=4096 -len_control=20 -timeout=10 \
+        "$fuzzer" -dict="$src/fuzz/fuzz.dict" -max_len=4096 -timeout=10 \
         -detect_leaks=0 -max_total_time=$((end - $(date +%s))) -print_final_stats=1 \
         -artifact_prefix="$out/findings/" corpus >"fuzzer-$run.log" 2>&1 || true
     n=$(sed -n 's/^stat::number_of_executed_units: *//p' "fuzzer-$run.log")
