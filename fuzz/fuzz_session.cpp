@@ -248,9 +248,9 @@ struct FuzzSession::Table {
     }
 
     // Typed as a user types, so that the typing limits apply: a printable character arrives as
-    // an input method's commit (as Czech letters mostly do), byte 8 as a Backspace key press,
-    // other control bytes as nothing, which is what a key press of them makes. A disabled box
-    // takes no typing. Commits spare the dozens of shortcut lookups of every key press.
+    // an input method's commit, byte 8 as a Backspace key press, other control bytes as
+    // nothing, which is what a key press of them makes. A disabled box takes no typing.
+    // Commits spare the dozens of shortcut lookups Qt makes for every key press.
     void type(QLineEdit* box, const QByteArray& text) {
         if (!box->isEnabled())
             return;

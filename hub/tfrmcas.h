@@ -74,7 +74,8 @@ struct HubState {
 // outside by their object names, as a user would find them.
 class TfrmCas : public QWidget {
 public:
-    // The frame timer's interval: the running time and the moving text are drawn anew each.
+    // The frame timer's interval in ms: each tick draws the running time and moves the
+    // moving text.
     static constexpr int kFrameMs = 16;
 
     TfrmCas(Edition edition, Services services, QString settingsPath);
