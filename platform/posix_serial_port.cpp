@@ -38,17 +38,7 @@ void askForLowLatency(int fd, const QString& device) {
 
 } // namespace
 
-PosixSerialPort::PosixSerialPort()
-    : handoff_(
-          [this] {
-              if (onReceived)
-                  onReceived();
-          },
-          [this](const QString& reason) {
-              close();
-              if (onLost)
-                  onLost(reason);
-          }) {}
+PosixSerialPort::PosixSerialPort() : handoff_(*this) {}
 
 PosixSerialPort::~PosixSerialPort() {
     close();

@@ -8,9 +8,7 @@
 
 namespace zorvat {
 
-ReaderHandoff::ReaderHandoff(std::function<void()> received,
-                             std::function<void(const QString&)> lost)
-    : received_(std::move(received)), lost_(std::move(lost)) {}
+ReaderHandoff::ReaderHandoff(SerialPort& port) : port_(port) {}
 
 unsigned ReaderHandoff::opened() {
     return ++generation_;
@@ -52,10 +50,13 @@ void ReaderHandoff::post(unsigned generation, bool lost, const QString& reason) 
                 notifyPending_ = false;
             if (generation != generation_)
                 return;
-            if (lost)
-                lost_(reason);
-            else
-                received_();
+            if (lost) {
+                port_.close();
+                if (port_.onLost)
+                    port_.onLost(reason);
+            } else if (port_.onReceived) {
+                port_.onReceived();
+            }
         },
         Qt::QueuedConnection);
 }

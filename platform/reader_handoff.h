@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "serial_port.h"
 #include "stamped_byte.h"
 
 #include <QObject>
@@ -8,7 +9,6 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -19,9 +19,9 @@ namespace zorvat {
 // calls still queued for an earlier one do nothing.
 class ReaderHandoff {
 public:
-    // Both run on the user-interface thread: received once per batch of arrivals, lost once
-    // when the line is gone.
-    ReaderHandoff(std::function<void()> received, std::function<void(const QString&)> lost);
+    // For the port's user, on the user-interface thread: onReceived once per batch of
+    // arrivals; once the line is gone, the port closed and then onLost.
+    explicit ReaderHandoff(SerialPort& port);
 
     // User-interface thread: a new opening, whose generation its reader thread is given; the
     // end of an opening, whose bytes not yet taken are dropped; the bytes waiting.
@@ -36,8 +36,7 @@ public:
 private:
     void post(unsigned generation, bool lost, const QString& reason);
 
-    std::function<void()> received_;
-    std::function<void(const QString&)> lost_;
+    SerialPort& port_;
     unsigned generation_ = 0;
     QObject notifier_; // lives on the user-interface thread; queued calls land there
     std::mutex mutex_;

@@ -38,17 +38,7 @@ int readSome(HANDLE port, HANDLE stop, OVERLAPPED& overlapped, std::uint8_t* buf
 
 } // namespace
 
-Win32SerialPort::Win32SerialPort()
-    : handoff_(
-          [this] {
-              if (onReceived)
-                  onReceived();
-          },
-          [this](const QString& reason) {
-              close();
-              if (onLost)
-                  onLost(reason);
-          }) {}
+Win32SerialPort::Win32SerialPort() : handoff_(*this) {}
 
 Win32SerialPort::~Win32SerialPort() {
     close();
